@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# make demo: builds wxlm_main.exe and runs it under Wine the way the platform
+# client starts it, then shows what it left behind.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$root/build
+"$root/scripts/build.sh" "$build" || exit 1
+source "$root/scripts/xsession.sh" "$build"
+wxlm_session_start || exit 1
+
+exe=$(winepath -w "$build/bin/wxlm_main.exe")
+args=(--winid=0 --source=QV --tokenLogin=0 --token=demo-token --qvext=demo --installed=1)
+echo "demo: wine wxlm_main.exe ${args[*]}"
+wine "$exe" "${args[@]}"
+echo "demo: wxlm_main.exe exited with $?"
+
+logdir=$(find "$WINEPREFIX/drive_c/users" -type d -path '*/AppData/Local/Quillvarinth/Log' 2>/dev/null | head -n1)
+if [ -n "$logdir" ] && ls "$logdir"/wxlm_main.exe_*.log >/dev/null 2>&1; then
+  for f in "$logdir"/wxlm_main.exe_*.log; do
+    echo "demo: log file $f"
+    tail -n 20 "$f" | sed 's/^/  | /'
+  done
+else
+  echo "demo: no log file yet (expected under $WINEPREFIX/drive_c/users/$USER/AppData/Local/Quillvarinth/Log)"
+fi

@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Installs everything the build and the tests need on Debian 12 (run as root).
+# Idempotent: a second run checks, installs nothing and takes seconds.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+third="$root/third_party"
+
+packages=(
+  g++-mingw-w64-i686-posix cmake make ninja-build
+  wine wine32 fonts-wine xvfb xauth xdotool
+  libz-mingw-w64-dev libstb-dev googletest dpkg-dev
+  imagemagick fonts-wqy-microhei python3
+)
+
+missing_packages() {
+  local p
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}\n' "$p" 2>/dev/null | grep -q '^install ok installed' || echo "$p"
+  done
+}
+
+enable_sources() {
+  local changed=0
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+    changed=1
+  fi
+  if ! grep -rqs '^Types:.*deb-src\|^deb-src ' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+    cat >/etc/apt/sources.list.d/wxlm-src.sources <<'SRC'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm bookworm-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SRC
+    changed=1
+  fi
+  return $changed
+}
+
+install_packages() {
+  local need
+  need=$(missing_packages)
+  local sources_changed=0
+  enable_sources || sources_changed=1
+  if [ -n "$need" ] || [ $sources_changed = 1 ] || [ ! -d "$third/jsoncpp" ] || [ ! -d "$third/tinyxml" ]; then
+    apt-get update -q
+  fi
+  need=$(missing_packages)
+  if [ -n "$need" ]; then
+    echo "setup: installing $(echo $need | tr '\n' ' ')"
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $need
+  fi
+}
+
+# Debian's sources with Debian's patches applied, unpacked into third_party/<name>.
+fetch_source() {
+  local pkg=$1 dir=$2
+  [ -f "$third/$dir/.unpacked" ] && return 0
+  local tmp
+  tmp=$(mktemp -d)
+  (cd "$tmp" && apt-get source --download-only -q -o APT::Sandbox::User=root "$pkg" >/dev/null)
+  rm -rf "${third:?}/$dir"
+  mkdir -p "$third"
+  dpkg-source --no-check --no-copy -x "$tmp"/*.dsc "$third/$dir" >/dev/null
+  rm -rf "$tmp"
+  touch "$third/$dir/.unpacked"
+  echo "setup: unpacked $pkg into third_party/$dir"
+}
+
+install_packages
+fetch_source libjsoncpp jsoncpp
+fetch_source tinyxml tinyxml
+echo "setup: ready"

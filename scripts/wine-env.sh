@@ -1,0 +1,33 @@
+# Sourced: the environment of the private Wine prefix of a build tree.
+#   source scripts/wine-env.sh <build dir>
+# Defines wxlm_prefix_ready and wxlm_make_prefix.
+
+export WINEPREFIX="$1/wineprefix"
+export WINEARCH=win32
+export WINEDEBUG=-all
+# No Mono and Gecko installers: Wine's browser object still answers without them.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+# Pinned so that the ANSI code page is 1252 on every machine.
+export LC_ALL=C.UTF-8
+export LANG=C.UTF-8
+unset LANGUAGE
+export USER=${USER:-root}
+
+wxlm_prefix_ready() { [ -f "$WINEPREFIX/.wxlm-ready" ]; }
+
+# Creates the prefix once; concurrent callers wait on the lock. The lock's fd is
+# closed for every command run inside it, or Wine's daemons would inherit it.
+wxlm_make_prefix() {
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  (
+    flock 9 || exit 1
+    wxlm_prefix_ready && exit 0
+    rm -rf "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 9>&-
+    # No window manager under Xvfb: unmanaged windows spare Wine a 2 s wait on every hide.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 9>&-
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1 9>&-
+    wineserver -w 9>&-
+    touch "$WINEPREFIX/.wxlm-ready"
+  ) 9>"$WINEPREFIX.lock"
+}
