@@ -24,7 +24,7 @@ constexpr uint16_t kFlagEncrypted = 0x0001;
 constexpr uint16_t kFlagDataDescriptor = 0x0008;
 constexpr uint16_t kMethodStored = 0;
 constexpr uint16_t kMethodDeflate = 8;
-constexpr uint16_t kExtendedTimestampId = 0x5455;  // "UT"
+constexpr uint16_t kExtendedTimestampId = 0x5455; // "UT"
 constexpr int kLongestFindableName = 255;
 // Deflate cannot expand data by more than about 1032:1; a larger claim is a lie.
 constexpr uint64_t kDeflateMaxRatio = 1032;
@@ -37,8 +37,14 @@ DWORD Report(DWORD code)
     return code;
 }
 
-uint16_t Le16(const BYTE* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t Le32(const BYTE* p) { return Le16(p) | (static_cast<uint32_t>(Le16(p + 2)) << 16); }
+uint16_t Le16(const BYTE* p)
+{
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
+uint32_t Le32(const BYTE* p)
+{
+    return Le16(p) | (static_cast<uint32_t>(Le16(p + 2)) << 16);
+}
 
 bool EqualsIgnoringAsciiCase(const char* a, const char* b, size_t length)
 {
@@ -132,7 +138,7 @@ bool PlausibleSizes(uint16_t flags, uint16_t method, uint32_t compressed, uint32
     return true;
 }
 
-}  // namespace
+} // namespace
 
 class CSkinZip::Source {
 public:
@@ -201,7 +207,7 @@ std::unique_ptr<CSkinZip::Source> MakeFileSource(CUIKernelHandle file)
     return std::make_unique<FileSource>(std::move(file), static_cast<uint64_t>(size.QuadPart));
 }
 
-}  // namespace
+} // namespace
 
 // The bytes of one entry being produced, possibly over several calls.
 class CSkinZip::EntryStream {
@@ -322,8 +328,8 @@ DWORD CSkinZip::OpenFile(LPCWSTR path)
     if (path == nullptr) {
         return Report(SKINZIP_BADARGS);
     }
-    CUIKernelHandle file(::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    CUIKernelHandle file(
+        ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid()) {
         return Report(SKINZIP_NOFILE);
     }
@@ -635,4 +641,4 @@ void CSkinZip::FinishEntry()
     m_stream.reset();
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

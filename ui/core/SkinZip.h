@@ -11,17 +11,17 @@ namespace Tarvo {
 // Result codes of every CSkinZip operation; the most recent one is kept in CSkinZip::LastError().
 enum : DWORD {
     SKINZIP_OK = 0,
-    SKINZIP_NODUPLICATE = 0x100,  // the handle could not be duplicated
-    SKINZIP_NOFILE = 0x200,       // the file could not be opened, or it cannot seek
+    SKINZIP_NODUPLICATE = 0x100, // the handle could not be duplicated
+    SKINZIP_NOFILE = 0x200,      // the file could not be opened, or it cannot seek
     SKINZIP_NOTFOUND = 0x500,
-    SKINZIP_MORE = 0x600,         // the buffer is full and the entry has more bytes: call again
-    SKINZIP_BADHEADER = 0x700,    // an end record, directory entry or local header is unreadable or inconsistent
-    SKINZIP_BADEXTRA = 0x800,     // an extra field runs past its header
+    SKINZIP_MORE = 0x600,      // the buffer is full and the entry has more bytes: call again
+    SKINZIP_BADHEADER = 0x700, // an end record, directory entry or local header is unreadable or inconsistent
+    SKINZIP_BADEXTRA = 0x800,  // an extra field runs past its header
     SKINZIP_BADARGS = 0x10000,
     SKINZIP_NOTOPEN = 0x80000,
     SKINZIP_ALREADYOPEN = 0x1000000,
     SKINZIP_NOTDISK = 0x2000000,
-    SKINZIP_INFLATE = 0x5000000,  // read error, broken deflate data, wrong size or CRC, unsupported method
+    SKINZIP_INFLATE = 0x5000000, // read error, broken deflate data, wrong size or CRC, unsupported method
 };
 
 struct SkinZipEntry {
@@ -79,15 +79,15 @@ private:
         uint32_t compressedSize;
         uint32_t uncompressedSize;
         uint32_t externalAttributes;
-        uint32_t localOffset;  // from the start of the archive proper (the prefix not counted)
-        const char* name;      // into m_directory
+        uint32_t localOffset; // from the start of the archive proper (the prefix not counted)
+        const char* name;     // into m_directory
         uint16_t nameLength;
-        const BYTE* extra;     // into m_directory
+        const BYTE* extra; // into m_directory
         uint16_t extraLength;
     };
     struct LocalRecord {
-        uint64_t dataOffset;   // absolute, in the source
-        const BYTE* extra;     // into the caller's buffer
+        uint64_t dataOffset; // absolute, in the source
+        const BYTE* extra;   // into the caller's buffer
         uint16_t extraLength;
     };
 
@@ -104,9 +104,9 @@ private:
     std::vector<BYTE> m_directory;
     std::vector<CentralRecord> m_entries;
     uint64_t m_nPrefix = 0;
-    uint64_t m_nDirectoryStart = 0;  // absolute; every entry's data lies before it
+    uint64_t m_nDirectoryStart = 0; // absolute; every entry's data lies before it
     std::unique_ptr<EntryStream> m_stream;
     DWORD m_dwClosedVerdict = SKINZIP_OK;
 };
 
-}  // namespace Tarvo
+} // namespace Tarvo

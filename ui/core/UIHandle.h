@@ -7,8 +7,7 @@
 namespace Tarvo {
 
 // Move-only owner of one native handle; Traits gives the invalid value and the close call.
-template <typename Traits>
-class CUIScopedHandle {
+template <typename Traits> class CUIScopedHandle {
 public:
     using Handle = typename Traits::Handle;
 
@@ -56,4 +55,4 @@ struct UIKernelHandleTraits {
 
 using CUIKernelHandle = CUIScopedHandle<UIKernelHandleTraits>;
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -13,7 +13,7 @@ DWORD PageSize()
     return info.dwPageSize;
 }
 
-}  // namespace
+} // namespace
 
 GuardedBytes::GuardedBytes(const std::string& bytes, bool guardFront) : m_nSize(static_cast<DWORD>(bytes.size()))
 {
@@ -33,4 +33,4 @@ GuardedBytes::~GuardedBytes()
     ::VirtualFree(m_pBase, 0, MEM_RELEASE);
 }
 
-}  // namespace wxlmtest
+} // namespace wxlmtest

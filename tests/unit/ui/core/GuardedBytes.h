@@ -24,4 +24,4 @@ private:
     DWORD m_nSize = 0;
 };
 
-}  // namespace wxlmtest
+} // namespace wxlmtest

@@ -128,7 +128,7 @@ void KeepFinding(const std::string& bytes, size_t number)
 TEST(SkinZipRobustnessTest, ThousandsOfMutatedArchivesGiveCodesNeverCrashesOrOverreads)
 {
     const std::vector<ZipItem> items = SeedItems();
-    const std::string valid = BuildZip(items, {.prefix = std::string(37, '\x90')}).bytes;
+    const std::string valid = BuildZip(items, WithPrefix(std::string(37, '\x90'))).bytes;
     std::mt19937 random(20261210);
     std::map<std::string, size_t> outcomes;
     for (size_t n = 0; n < 4000; ++n) {
@@ -149,7 +149,7 @@ TEST(SkinZipRobustnessTest, ThousandsOfMutatedArchivesGiveCodesNeverCrashesOrOve
 
 struct CorpusCase {
     const wchar_t* file;
-    const char* trace;  // codes of open, then per entry GetEntry and extraction, then Close
+    const char* trace; // codes of open, then per entry GetEntry and extraction, then Close
 };
 
 std::wstring CorpusDir()
@@ -157,4 +157,4 @@ std::wstring CorpusDir()
     return BuildDir() + L"\\..\\tests\\unit\\ui\\core\\corpus\\zip\\";
 }
 
-}  // namespace
+} // namespace

@@ -21,7 +21,7 @@ std::vector<ZipItem> SkinItems(bool deflate, bool dataDescriptor)
     items[0].data = SampleText(5000);
     items[1].name = "empty.txt";
     items[2].name = "img/Back.png";
-    items[2].data = SampleNoise(70000);  // more than one 16 KiB input block
+    items[2].data = SampleNoise(70000); // more than one 16 KiB input block
     for (ZipItem& item : items) {
         item.deflate = deflate;
         item.dataDescriptor = dataDescriptor;
@@ -79,7 +79,7 @@ TEST(SkinZipTest, FileAndHandleReadTheSameArchiveAndLeaveTheCallersHandleUsable)
 {
     const std::vector<ZipItem> items = SkinItems(true, false);
     TempDir dir;
-    ASSERT_TRUE(WriteFileBytes(dir / L"skin.zip", BuildZip(items, {.prefix = std::string(100, 'P')}).bytes));
+    ASSERT_TRUE(WriteFileBytes(dir / L"skin.zip", BuildZip(items, WithPrefix(std::string(100, 'P'))).bytes));
 
     CSkinZip byName;
     ASSERT_EQ(byName.OpenFile((dir / L"skin.zip").c_str()), SKINZIP_OK);
@@ -123,9 +123,15 @@ TEST(SkinZipTest, LookupIgnoresAsciiCaseAndTakesBackslashesForSlashes)
     const std::wstring n255(255, L'N');
     const std::wstring m256(256, L'm');
     const LookupCase cases[] = {
-        {L"skin/Window.xml", 0},         {L"SKIN/WINDOW.XML", 0},     {L"skin\\window.xml", 0},
-        {L"images\\buttons\\close.png", 1}, {L"skin/Window.xm", -1},   {L"skin/Window.xml ", -1},
-        {L"", -1},                       {n255.c_str(), 2},           {m256.c_str(), -1},
+        {L"skin/Window.xml", 0},
+        {L"SKIN/WINDOW.XML", 0},
+        {L"skin\\window.xml", 0},
+        {L"images\\buttons\\close.png", 1},
+        {L"skin/Window.xm", -1},
+        {L"skin/Window.xml ", -1},
+        {L"", -1},
+        {n255.c_str(), 2},
+        {m256.c_str(), -1},
     };
     for (const LookupCase& c : cases) {
         int index = -2;
@@ -150,15 +156,15 @@ ULONGLONG UnixTicks(uint32_t seconds)
 TEST(SkinZipTest, EntryRecordCarriesNameAttributesAndTimes)
 {
     std::vector<ZipItem> items(3);
-    items[0].name = "caf\xE9.xml";  // code page 1252
+    items[0].name = "caf\xE9.xml"; // code page 1252
     items[0].externalAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE;
     items[1].name = "img/";
-    items[1].versionMadeBy = 0x0314;                   // made on Unix
-    items[1].externalAttributes = (040555u << 16);     // a directory nobody may write
+    items[1].versionMadeBy = 0x0314;               // made on Unix
+    items[1].externalAttributes = (040555u << 16); // a directory nobody may write
     items[2].name = "stamped.png";
     items[2].data = "x";
     items[2].localExtra = UtExtra(7, {1700000000, 1700000100, 1600000000});
-    items[2].centralExtra = UtExtra(7, {1700000000});  // the central copy holds the modification time only
+    items[2].centralExtra = UtExtra(7, {1700000000}); // the central copy holds the modification time only
     const ZipImage image = BuildZip(items);
     CSkinZip zip;
     ASSERT_EQ(zip.OpenMemory(image.bytes.data(), static_cast<DWORD>(image.bytes.size())), SKINZIP_OK);
@@ -167,7 +173,7 @@ TEST(SkinZipTest, EntryRecordCarriesNameAttributesAndTimes)
     ASSERT_EQ(zip.GetEntry(0, entry), SKINZIP_OK);
     EXPECT_STREQ(entry.name, L"caf\u00E9.xml");
     EXPECT_EQ(entry.attributes, static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_READONLY |
-                                                    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+                                                   FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
     FILETIME local = {};
     WORD dosDate = 0;
     WORD dosTime = 0;
@@ -264,8 +270,8 @@ struct BadCase {
     std::function<std::vector<ZipItem>()> items;
     Mutation mutate;
     DWORD open;
-    DWORD entry;    // GetEntry(0) when the archive opened
-    DWORD extract;  // extracting entry 0 when the archive opened
+    DWORD entry;   // GetEntry(0) when the archive opened
+    DWORD extract; // extracting entry 0 when the archive opened
 };
 
 std::vector<ZipItem> OneEntry(bool deflate)
@@ -277,8 +283,7 @@ std::vector<ZipItem> OneEntry(bool deflate)
     return {item};
 }
 
-template <typename Edit>
-std::function<std::vector<ZipItem>()> EditedEntry(bool deflate, Edit edit)
+template <typename Edit> std::function<std::vector<ZipItem>()> EditedEntry(bool deflate, Edit edit)
 {
     return [deflate, edit] {
         auto items = OneEntry(deflate);
@@ -365,16 +370,20 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"EndRecordCut", kStored, TruncateBy(1), HDR, OK, OK},
         BadCase{"DirectoryOffsetPastTheEnd", kStored, EndField32(16, 0x7FFFFFF0), HDR, OK, OK},
         BadCase{"DirectorySizePastTheEnd", kStored, EndField32(12, 0xFFFFFFF0), HDR, OK, OK},
-        BadCase{"MoreEntriesThanTheDirectoryHolds", kStored, [](ZipImage& z) {
+        BadCase{"MoreEntriesThanTheDirectoryHolds", kStored,
+                [](ZipImage& z) {
                     PutLe16(z.bytes, z.endOffset + 8, 40);
                     PutLe16(z.bytes, z.endOffset + 10, 40);
-                }, HDR, OK, OK},
-        BadCase{"OneEntryMoreThanWritten", kStored, [](ZipImage& z) {
+                },
+                HDR, OK, OK},
+        BadCase{"OneEntryMoreThanWritten", kStored,
+                [](ZipImage& z) {
                     PutLe16(z.bytes, z.endOffset + 8, 2);
                     PutLe16(z.bytes, z.endOffset + 10, 2);
-                    PutLe32(z.bytes, z.endOffset + 12, 46 * 2);  // room claimed, but no second header
+                    PutLe32(z.bytes, z.endOffset + 12, 46 * 2); // room claimed, but no second header
                     PutLe32(z.bytes, z.endOffset + 16, static_cast<uint32_t>(z.centralOffsets[0] - 46));
-                }, HDR, OK, OK},
+                },
+                HDR, OK, OK},
         BadCase{"SecondDisk", kStored, EndField16(4, 1), HDR, OK, OK},
         BadCase{"EntryCountsDiffer", kStored, EndField16(8, 0), HDR, OK, OK},
         BadCase{"NameLengthPastTheEnd", kStored, CentralField16(28, 0xFFF0), HDR, OK, OK},
@@ -385,33 +394,39 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"LocalSignatureBroken", kStored, LocalField16(2, 0x0404), OK, HDR, HDR},
         BadCase{"LocalNameLengthPastTheData", kDeflated, LocalField16(26, 0xFFFF), OK, HDR, HDR},
         BadCase{"LocalMethodDiffers", kDeflated, LocalField16(8, 0), OK, HDR, HDR},
-        BadCase{"LocalSizesDiffer", EditedEntry(true, [](ZipItem& i) {
-                    i.uncompressedSize = 2999;
-                    i.localTruth = true;
-                }), kNone, OK, HDR, HDR},
-        BadCase{"StoredSizesDiffer", EditedEntry(false, [](ZipItem& i) { i.uncompressedSize = 2000; }), kNone, OK,
-                HDR, HDR},
-        BadCase{"DeflatedSizeBeyondAnyRatio",
-                EditedEntry(true, [](ZipItem& i) { i.uncompressedSize = 0xFFFFFF00; }), kNone, OK, HDR, HDR},
-        BadCase{"DeflatedLongerThanItsData",
-                EditedEntry(true, [](ZipItem& i) { i.uncompressedSize = 3500; }), kNone, OK, OK, FLATE},
-        BadCase{"DeflatedShorterThanItsData",
-                EditedEntry(true, [](ZipItem& i) { i.uncompressedSize = 2500; }), kNone, OK, OK, FLATE},
-        BadCase{"DescriptorEntryLyingInTheDirectory", EditedEntry(true, [](ZipItem& i) {
-                    i.dataDescriptor = true;
-                    i.uncompressedSize = 2999;
-                }), kNone, OK, OK, FLATE},
+        BadCase{"LocalSizesDiffer",
+                EditedEntry(true,
+                            [](ZipItem& i) {
+                                i.uncompressedSize = 2999;
+                                i.localTruth = true;
+                            }),
+                kNone, OK, HDR, HDR},
+        BadCase{"StoredSizesDiffer", EditedEntry(false, [](ZipItem& i) { i.uncompressedSize = 2000; }), kNone, OK, HDR,
+                HDR},
+        BadCase{"DeflatedSizeBeyondAnyRatio", EditedEntry(true, [](ZipItem& i) { i.uncompressedSize = 0xFFFFFF00; }),
+                kNone, OK, HDR, HDR},
+        BadCase{"DeflatedLongerThanItsData", EditedEntry(true, [](ZipItem& i) { i.uncompressedSize = 3500; }), kNone,
+                OK, OK, FLATE},
+        BadCase{"DeflatedShorterThanItsData", EditedEntry(true, [](ZipItem& i) { i.uncompressedSize = 2500; }), kNone,
+                OK, OK, FLATE},
+        BadCase{"DescriptorEntryLyingInTheDirectory",
+                EditedEntry(true,
+                            [](ZipItem& i) {
+                                i.dataDescriptor = true;
+                                i.uncompressedSize = 2999;
+                            }),
+                kNone, OK, OK, FLATE},
         BadCase{"WrongCrcStored", EditedEntry(false, [](ZipItem& i) { i.crc = 0x12345678; }), kNone, OK, OK, FLATE},
         BadCase{"WrongCrcDeflated", EditedEntry(true, [](ZipItem& i) { i.crc = 0; }), kNone, OK, OK, FLATE},
-        BadCase{"BrokenDeflateData",
-                EditedEntry(true, [](ZipItem& i) { i.payload = std::string(400, '\xFF'); }), kNone, OK, OK, FLATE},
+        BadCase{"BrokenDeflateData", EditedEntry(true, [](ZipItem& i) { i.payload = std::string(400, '\xFF'); }), kNone,
+                OK, OK, FLATE},
         BadCase{"DeflateDataCut", EditedEntry(true, [](ZipItem& i) { i.payload = RawDeflate(i.data).substr(0, 40); }),
                 kNone, OK, OK, FLATE},
         BadCase{"UnknownMethod", EditedEntry(true, [](ZipItem& i) { i.method = 12; }), kNone, OK, OK, FLATE},
         BadCase{"Encrypted", EditedEntry(false, [](ZipItem& i) { i.flags = 1; }), kNone, OK, OK, FLATE},
         BadCase{"ExtraFieldPastItsHeader",
-                EditedEntry(false, [](ZipItem& i) { i.localExtra = UtExtra(1, {1}).substr(0, 7); }), kNone, OK,
-                EXTRA, OK},
+                EditedEntry(false, [](ZipItem& i) { i.localExtra = UtExtra(1, {1}).substr(0, 7); }), kNone, OK, EXTRA,
+                OK},
         BadCase{"CentralExtraPastItsHeader",
                 EditedEntry(false, [](ZipItem& i) { i.centralExtra = std::string("UT\x09\x00\x01", 5); }), kNone, OK,
                 EXTRA, OK},
@@ -436,4 +451,4 @@ TEST(SkinZipTest, AWrongCrcIsReportedByTheExtractionAndAgainByClose)
     EXPECT_EQ(zip.Close(), SKINZIP_OK) << "the verdict belongs to the entry read last";
 }
 
-}  // namespace
+} // namespace

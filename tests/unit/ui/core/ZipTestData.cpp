@@ -6,8 +6,9 @@ namespace wxlmtest {
 
 std::string SampleText(size_t size, unsigned seed)
 {
-    static const char* const words[] = {"<Window ", "size=\"960,620\" ", "<Button ", "name=\"close\" ",
-                                        "normalimage=\"btn.png\" ", "/>\r\n", "<VerticalLayout>", "text=\"Orvendale\" "};
+    static const char* const words[] = {"<Window ",         "size=\"960,620\" ",        "<Button ",
+                                        "name=\"close\" ",  "normalimage=\"btn.png\" ", "/>\r\n",
+                                        "<VerticalLayout>", "text=\"Orvendale\" "};
     std::mt19937 random(seed);
     std::string out;
     while (out.size() < size) {
@@ -40,4 +41,4 @@ std::string ExtractWhole(Tarvo::CSkinZip& zip, int index, DWORD& code)
     return out;
 }
 
-}  // namespace wxlmtest
+} // namespace wxlmtest

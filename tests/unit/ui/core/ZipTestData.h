@@ -14,4 +14,4 @@ std::string SampleNoise(size_t size, unsigned seed = 1);
 // Extracts a whole entry into a buffer of its announced size; the result code goes to code.
 std::string ExtractWhole(Tarvo::CSkinZip& zip, int index, DWORD& code);
 
-}  // namespace wxlmtest
+} // namespace wxlmtest

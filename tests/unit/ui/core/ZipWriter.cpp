@@ -77,21 +77,36 @@ void WriteCentral(std::string& out, const ZipItem& item, const Written& w, uint3
     Add32(out, w.uncompressed);
     Add16(out, static_cast<uint16_t>(item.name.size()));
     Add16(out, static_cast<uint16_t>(item.centralExtra.size()));
-    Add16(out, 0);  // comment
-    Add16(out, 0);  // disk
-    Add16(out, 0);  // internal attributes
+    Add16(out, 0); // comment
+    Add16(out, 0); // disk
+    Add16(out, 0); // internal attributes
     Add32(out, item.externalAttributes);
     Add32(out, localOffset);
     out += item.name;
     out += item.centralExtra;
 }
 
-}  // namespace
+} // namespace
+
+ZipItem Entry(std::string name, std::string data, bool deflate)
+{
+    ZipItem item;
+    item.name = std::move(name);
+    item.data = std::move(data);
+    item.deflate = deflate;
+    return item;
+}
+
+ZipLayout WithPrefix(std::string prefix)
+{
+    ZipLayout layout;
+    layout.prefix = std::move(prefix);
+    return layout;
+}
 
 uint32_t Crc32(const std::string& data)
 {
-    return static_cast<uint32_t>(
-        crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
+    return static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
 }
 
 std::string RawDeflate(const std::string& data)
@@ -173,4 +188,4 @@ ZipImage BuildZip(const std::vector<ZipItem>& items, const ZipLayout& layout)
     return image;
 }
 
-}  // namespace wxlmtest
+} // namespace wxlmtest
