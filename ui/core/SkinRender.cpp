@@ -1,25 +1,16 @@
 #include "core/SkinRender.h"
 
 #include "core/DibSection.h"
+#include "core/GdiplusPtr.h"
 #include "core/MsImg.h"
 #include "core/SoftwareBlend.h"
 
-#include <gdiplus.h>
-
-#include <memory>
 
 namespace Tarvo {
 
 namespace {
 
 namespace Flat = Gdiplus::DllExports;
-
-struct GraphicsDeleter {
-    void operator()(Gdiplus::GpGraphics* p) const { Flat::GdipDeleteGraphics(p); }
-};
-struct BrushDeleter {
-    void operator()(Gdiplus::GpBrush* p) const { Flat::GdipDeleteBrush(p); }
-};
 
 COLORREF ToColorRef(DWORD dwColor)
 {
@@ -108,12 +99,12 @@ void CSkinRender::FillColor(HDC hDC, const RECT& rc, DWORD dwColor)
     if (Flat::GdipCreateFromHDC(hDC, &pGraphics) != Gdiplus::Ok) {
         return;
     }
-    const std::unique_ptr<Gdiplus::GpGraphics, GraphicsDeleter> graphics(pGraphics);
+    const CUIGdiplusGraphics graphics(pGraphics);
     Gdiplus::GpSolidFill* pBrush = nullptr;
     if (Flat::GdipCreateSolidFill(dwColor, &pBrush) != Gdiplus::Ok) {
         return;
     }
-    const std::unique_ptr<Gdiplus::GpBrush, BrushDeleter> brush(pBrush);
+    const CUIGdiplusBrush brush(pBrush);
     Flat::GdipFillRectangleI(graphics.get(), brush.get(), rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
 }
 

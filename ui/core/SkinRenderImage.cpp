@@ -1,8 +1,10 @@
 #include "core/SkinRender.h"
 
+#include "core/ImageSpec.h"
 #include "core/MsImg.h"
 #include "core/NineGrid.h"
 #include "core/SoftwareBlend.h"
+#include "core/WindowManager.h"
 
 #include <algorithm>
 
@@ -145,6 +147,45 @@ void CSkinRender::PaintBitmap(HDC hDC, HBITMAP hBitmap, const RECT& rcDest, cons
     }
     ::SelectObject(hSourceDC, hOldBitmap);
     ::DeleteDC(hSourceDC);
+}
+
+bool CSkinRender::PaintImage(HDC hDC, CWindowManagerUI* pManager, const RECT& rcItem, const RECT& rcPaint,
+                             const wchar_t* pstrName, const wchar_t* pstrResourceType, RECT rcDest, RECT rcSource,
+                             const RECT& rcCorner, UIColor dwMask, BYTE uFade, bool bHole, bool bXTiled, bool bYTiled)
+{
+    if (pstrName == nullptr || *pstrName == L'\0' || pManager == nullptr) {
+        return false;
+    }
+    const wchar_t* pstrType = pstrResourceType != nullptr && *pstrResourceType != L'\0' ? pstrResourceType : nullptr;
+    const UIImageInfo* pImage = pManager->FindOrAddImage(pstrName, pstrType, dwMask);
+    if (pImage == nullptr) {
+        return false;
+    }
+    if (rcSource.left == 0 && rcSource.top == 0 && rcSource.right == 0 && rcSource.bottom == 0) {
+        rcSource = {0, 0, pImage->nWidth, pImage->nHeight};
+    }
+    rcSource.right = std::min<LONG>(rcSource.right, pImage->nWidth);
+    rcSource.bottom = std::min<LONG>(rcSource.bottom, pImage->nHeight);
+    RECT rcVisible;
+    if (::IntersectRect(&rcVisible, &rcDest, &rcItem) && ::IntersectRect(&rcVisible, &rcVisible, &rcPaint)) {
+        const bool bAlpha = pManager->IsLayered() || pImage->bAlphaChannel;
+        PaintBitmap(hDC, pImage->hBitmap, rcDest, rcPaint, rcSource, rcCorner, bAlpha, uFade, bHole, bXTiled,
+                    bYTiled);
+    }
+    return true;
+}
+
+bool CSkinRender::PaintImageSpec(HDC hDC, CWindowManagerUI* pManager, const RECT& rcItem, const RECT& rcPaint,
+                                 const wchar_t* pstrDescription, const wchar_t* pstrModifier)
+{
+    if (hDC == nullptr || pManager == nullptr) {
+        return false;
+    }
+    for (const UIImageSpec& image : ParseImageSpec(pstrDescription, pstrModifier, rcItem)) {
+        PaintImage(hDC, pManager, rcItem, rcPaint, image.name.c_str(), image.resourceType.c_str(), image.dest,
+                   image.source, image.corner, image.mask, image.fade, image.hole, image.xTiled, image.yTiled);
+    }
+    return true;
 }
 
 }  // namespace Tarvo

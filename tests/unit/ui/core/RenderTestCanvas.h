@@ -75,4 +75,31 @@ inline bool UntouchedOutside(const Tarvo::CDibSectionUI& canvas, const RECT& rc,
     return true;
 }
 
+constexpr DWORD kMiddle = 0xFF405060;
+
+// 12 × 13 with 3-pixel borders: corner pixels unique, edges varying only across their
+// thickness (so stretching along them keeps the value), middle uniform.
+inline DWORD BorderedPixel(int x, int y)
+{
+    const bool bLeft = x < 3, bRight = x >= 9, bTop = y < 3, bBottom = y >= 10;
+    if ((bLeft || bRight) && (bTop || bBottom)) {
+        return 0xFF100000 | static_cast<DWORD>(x << 8) | static_cast<DWORD>(y);
+    }
+    if (bTop || bBottom) {
+        return 0xFF200000 | static_cast<DWORD>(y);
+    }
+    if (bLeft || bRight) {
+        return 0xFF300000 | static_cast<DWORD>(x << 8);
+    }
+    return kMiddle;
+}
+
+// Where a destination pixel of a 3-pixel nine-grid of the 12 × 13 image must come from.
+inline DWORD ExpectedNineGridPixel(int x, int y, int width, int height)
+{
+    const int sx = x < 3 ? x : (x >= width - 3 ? x - (width - 12) : 5);
+    const int sy = y < 3 ? y : (y >= height - 3 ? y - (height - 13) : 5);
+    return BorderedPixel(sx, sy);
+}
+
 }  // namespace rendertest
