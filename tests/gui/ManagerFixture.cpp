@@ -69,6 +69,11 @@ void CTestControlUI::PaintBackgroundColor(HDC hDC)
     ::FillRect(hDC, &m_rcPaint, brush.Get());
 }
 
+void CTestControlUI::PaintPost(HDC, const RECT& rcPaint)
+{
+    m_pLog->painted.emplace_back(L"post:" + std::wstring(Name().GetData()), rcPaint);
+}
+
 CTestContainerUI::~CTestContainerUI()
 {
     for (CControlUI* pChild : m_children) {
@@ -214,7 +219,10 @@ void TestHostWindow::PaintNow(bool bWholeWindow)
     if (bWholeWindow) {
         ::InvalidateRect(m_hWnd, nullptr, FALSE);
     }
-    ::UpdateWindow(m_hWnd);
+    RECT rcUpdate = {0, 0, 0, 0};
+    for (int nRound = 0; nRound < 4 && ::GetUpdateRect(m_hWnd, &rcUpdate, FALSE); ++nRound) {
+        ::UpdateWindow(m_hWnd);
+    }
 }
 
 void TestHostWindow::PumpRange(UINT uFirst, UINT uLast)
@@ -225,11 +233,11 @@ void TestHostWindow::PumpRange(UINT uFirst, UINT uLast)
     }
 }
 
-CTestContainerUI* TestHostWindow::AttachNewRoot(EventLog* pLog)
+CTestContainerUI* TestHostWindow::AttachNewRoot(EventLog* pLog, COLORREF color)
 {
     RECT rcClient = {0, 0, 0, 0};
     ::GetClientRect(m_hWnd, &rcClient);
-    auto* pRoot = new CTestContainerUI(pLog, L"root", rcClient);
+    auto* pRoot = new CTestContainerUI(pLog, L"root", rcClient, color);
     m_pManager->AttachRoot(pRoot);
     return pRoot;
 }

@@ -46,6 +46,7 @@ public:
     bool Invoke() override;
     void HandleEvent(ControlEvent& event) override;
     void PaintBackgroundColor(HDC hDC) override;
+    void PaintPost(HDC hDC, const RECT& rcPaint) override;
 
     void SetTypeName(const wchar_t* pstrTypeName) { m_strTypeName = pstrTypeName; }
     void SetInputFlags(UINT uFlags) { m_uInputFlags = uFlags; }
@@ -100,12 +101,13 @@ public:
 
     HWND Hwnd() const { return m_hWnd; }
     CWindowManagerUI& Manager() { return *m_pManager; }
-    // Runs the manager's layout and paint now, for the pending update area or all of it.
+    // Runs the manager's layout and paint now, for the pending update area or all of it, until
+    // nothing is left to paint (a layout inside a paint invalidates again).
     void PaintNow(bool bWholeWindow = false);
     // Dispatches what is queued for this window in the given message range, without waiting.
     void PumpRange(UINT uFirst, UINT uLast);
     // Builds a root container of the client size and attaches it.
-    CTestContainerUI* AttachNewRoot(EventLog* pLog);
+    CTestContainerUI* AttachNewRoot(EventLog* pLog, COLORREF color = CLR_INVALID);
     LRESULT Send(UINT uMsg, WPARAM wParam = 0, LPARAM lParam = 0) { return ::SendMessageW(m_hWnd, uMsg, wParam, lParam); }
     // Messages the manager left unhandled, in order.
     const std::vector<UINT>& Unhandled() const { return m_unhandled; }
