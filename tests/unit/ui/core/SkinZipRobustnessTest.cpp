@@ -188,4 +188,4 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
-}  // namespace
+} // namespace
