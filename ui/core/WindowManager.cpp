@@ -131,6 +131,9 @@ bool CWindowManagerUI::AttachRoot(CControlUI* pRoot)
     m_bLayoutNeeded = true;
     m_bFirstLayout = true;
     m_bFocusNeeded = true;
+    if (m_shadow.ShadowWindow() == nullptr) {
+        m_shadow.Create(this);
+    }
     if (pRoot == nullptr) {
         return false;
     }

@@ -5,8 +5,10 @@
 
 #include "core/ControlEvent.h"
 #include "core/GdiResources.h"
+#include "core/ImageCache.h"
 #include "core/MessageFilter.h"
 #include "core/NotifyPump.h"
+#include "core/Shadow.h"
 #include "core/UINameMap.h"
 #include "core/UIPtrList.h"
 #include "core/UIString.h"
@@ -144,6 +146,19 @@ public:
     // Inheritance of fonts, colours and class defaults.
     CWindowManagerUI* ParentManager() const { return m_pParentManager; }
     void SetParentManager(CWindowManagerUI* pParent) { m_pParentManager = pParent; }
+
+    // Image cache (first load of a name fixes its type and mask).
+    const UIImageInfo* AddImage(LPCWSTR pstrName, LPCWSTR pstrType = nullptr, UIColor dwMask = 0)
+    {
+        return m_images.AddImage(pstrName, pstrType, dwMask);
+    }
+    const UIImageInfo* FindImage(LPCWSTR pstrName) const { return m_images.FindImage(pstrName); }
+    const UIImageInfo* FindOrAddImage(LPCWSTR pstrName, LPCWSTR pstrType = nullptr, UIColor dwMask = 0)
+    {
+        return m_images.FindOrAddImage(pstrName, pstrType, dwMask);
+    }
+
+    CShadowUI& Shadow() { return m_shadow; }
 
     // Fonts.
     HFONT AddFont(const wchar_t* pstrFace, int nSize, bool bBold, bool bUnderline, bool bItalic);
@@ -292,6 +307,9 @@ private:
     CUIPtrList m_deleteLater;
     CUIPtrList m_translators;
     CWindowManagerUI* m_pParentManager = nullptr;
+
+    CImageCacheUI m_images;
+    CShadowUI m_shadow;  // after the images: it draws from them until it goes
 
     UIFontInfo m_defaultFont;  // its font is owned like the others
     CUIPtrList m_fonts;
