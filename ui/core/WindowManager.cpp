@@ -216,7 +216,12 @@ void CWindowManagerUI::ForgetControl(CControlUI* pControl)
         m_pHoverControl = nullptr;
     }
     if (m_pClickControl == pControl) {
+        // The capture only served this control; keeping it would swallow the cursor for good.
         m_pClickControl = nullptr;
+        if (m_bMouseCaptured) {
+            m_bMouseCaptured = false;
+            ::ReleaseCapture();
+        }
     }
     if (m_pFocus == pControl) {
         m_pFocus = nullptr;
