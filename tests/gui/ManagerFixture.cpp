@@ -1,5 +1,7 @@
 #include "ManagerFixture.h"
 
+#include "TestFiles.h"
+
 #include <algorithm>
 
 namespace guitest {
@@ -87,6 +89,7 @@ void CTestContainerUI::AddExisting(CControlUI* pChild)
     if (m_pManager != nullptr) {
         pChild->AttachTo(m_pManager, this, true);
         m_pManager->IndexNames(pChild);
+        MarkForLayout();
     }
 }
 
@@ -255,6 +258,34 @@ MSG MakeMsg(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 LPARAM ClientPoint(int x, int y)
 {
     return MAKELPARAM(static_cast<WORD>(static_cast<short>(x)), static_cast<WORD>(static_cast<short>(y)));
+}
+
+CursorLock::CursorLock() : m_hMutex(::CreateMutexW(nullptr, FALSE, L"TarvoGuiTestCursor"))
+{
+    if (m_hMutex != nullptr) {
+        ::WaitForSingleObject(m_hMutex, 60000);
+    }
+}
+
+CursorLock::~CursorLock()
+{
+    if (m_hMutex != nullptr) {
+        ::ReleaseMutex(m_hMutex);
+        ::CloseHandle(m_hMutex);
+    }
+}
+
+bool CursorLock::MoveTo(HWND hWnd, int x, int y)
+{
+    POINT pt = {x, y};
+    ::ClientToScreen(hWnd, &pt);
+    if (!::SetCursorPos(pt.x, pt.y)) {
+        return false;
+    }
+    return wxlmtest::WaitUntil([&] {
+        POINT now = {0, 0};
+        return ::GetCursorPos(&now) && now.x == pt.x && now.y == pt.y;
+    });
 }
 
 void SetKeyDown(int vk, bool bDown)

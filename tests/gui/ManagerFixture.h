@@ -121,6 +121,20 @@ private:
 };
 
 LPARAM ClientPoint(int x, int y);
+
+// The mouse pointer is shared by every test process on the display: tests that move it hold this.
+class CursorLock {
+public:
+    CursorLock();
+    ~CursorLock();
+    CursorLock(const CursorLock&) = delete;
+    CursorLock& operator=(const CursorLock&) = delete;
+    // Moves the pointer to a client point of the window and waits until it is there.
+    bool MoveTo(HWND hWnd, int x, int y);
+
+private:
+    HANDLE m_hMutex;
+};
 MSG MakeMsg(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
 // Sets the thread's key state of one key (pressed or not) for GetKeyState.
 void SetKeyDown(int vk, bool bDown);

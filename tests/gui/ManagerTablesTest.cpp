@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "ManagerFixture.h"
+#include "TestFiles.h"
+#include "core/ResourceSettings.h"
 
 using namespace guitest;
 
@@ -198,4 +200,48 @@ TEST(ManagerList, ManagersAreListedInCreationOrderWhileTheyLive)
         EXPECT_EQ(CWindowManagerUI::Managers().GetAt(nBefore + 1), &second.Manager());
     }
     EXPECT_EQ(CWindowManagerUI::Managers().GetSize(), nBefore);
+}
+
+namespace {
+
+// A 2×1 24-bit bottom-up BMP: one red and one blue pixel.
+std::string TwoPixelBmp()
+{
+    const unsigned char bytes[] = {'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,            // file header
+                                   40, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0,         // info header
+                                   0, 0, 0, 0, 8, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                   0, 0, 255, 255, 0, 0, 0, 0};                              // pixels + pad
+    return std::string(reinterpret_cast<const char*>(bytes), sizeof bytes);
+}
+
+}  // namespace
+
+TEST(ManagerImages, ImagesAreDecodedOnceAndCachedByName)
+{
+    wxlmtest::TempDir dir;
+    const std::wstring path = dir / L"two.bmp";
+    ASSERT_TRUE(wxlmtest::WriteFileBytes(path, TwoPixelBmp()));
+    CWindowManagerUI manager;
+
+    EXPECT_EQ(manager.FindImage(path.c_str()), nullptr);
+    const UIImageInfo* pImage = manager.FindOrAddImage(path.c_str());
+    ASSERT_NE(pImage, nullptr);
+    EXPECT_EQ(pImage->nWidth, 2);
+    EXPECT_EQ(pImage->nHeight, 1);
+    EXPECT_EQ(manager.FindOrAddImage(path.c_str()), pImage);
+    EXPECT_EQ(manager.FindImage(path.c_str()), pImage);
+    EXPECT_EQ(manager.AddImage(path.c_str()), nullptr);  // the name is taken
+    EXPECT_EQ(manager.FindOrAddImage((dir / L"missing.png").c_str()), nullptr);
+}
+
+TEST(ManagerResources, ManagerStaticsAreTheProcessWideSettings)
+{
+    const HINSTANCE hModule = ::GetModuleHandleW(nullptr);
+    CWindowManagerUI::SetInstance(hModule);
+    EXPECT_EQ(CResourceSettingsUI::Instance(), hModule);
+    EXPECT_EQ(CWindowManagerUI::ResourceModule(), hModule);
+    CWindowManagerUI::SetResourcePath(L"C:\\skins");
+    EXPECT_EQ(CWindowManagerUI::ResourcePath(), CUIString(L"C:\\skins\\"));
+    EXPECT_EQ(CResourceSettingsUI::ResourcePath(), CUIString(L"C:\\skins\\"));
+    CWindowManagerUI::SetResourcePath(L"");
 }
