@@ -160,17 +160,6 @@ public:
     CWindowManagerUI* ParentManager() const { return m_pParentManager; }
     void SetParentManager(CWindowManagerUI* pParent) { m_pParentManager = pParent; }
 
-    // Image cache (first load of a name fixes its type and mask).
-    const UIImageInfo* AddImage(LPCWSTR pstrName, LPCWSTR pstrType = nullptr, UIColor dwMask = 0)
-    {
-        return m_images.AddImage(pstrName, pstrType, dwMask);
-    }
-    const UIImageInfo* FindImage(LPCWSTR pstrName) const { return m_images.FindImage(pstrName); }
-    const UIImageInfo* FindOrAddImage(LPCWSTR pstrName, LPCWSTR pstrType = nullptr, UIColor dwMask = 0)
-    {
-        return m_images.FindOrAddImage(pstrName, pstrType, dwMask);
-    }
-
     CShadowUI& Shadow() { return m_shadow; }
 
     // Fonts.
@@ -321,8 +310,6 @@ private:
     CUIPtrList m_translators;
     CWindowManagerUI* m_pParentManager = nullptr;
 
-    CImageCacheUI m_images;
-    CShadowUI m_shadow;  // after the images: it draws from them until it goes
 
     UIFontInfo m_defaultFont;  // its font is owned like the others
     CUIPtrList m_fonts;
@@ -335,6 +322,7 @@ private:
     CUINameMap m_optionGroups;
     CUINameMap m_classDefaults;
     CImageCacheUI m_images;
+    CShadowUI m_shadow;  // after the images: it draws from them until it goes
 };
 
 }  // namespace Tarvo
