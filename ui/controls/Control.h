@@ -109,6 +109,8 @@ public:
     bool IsUpdateNeeded() const { return m_bUpdateNeeded; }
     CUIString VirtualWindowName() const;
     void SetVirtualWindowName(const wchar_t* pstrName);
+    // Applies name="value" pairs separated by one blank; reading stops at the first malformed pair.
+    void ApplyAttributeString(const wchar_t* pstrList);
 
     // Handler lists: each keeps its own copy of the handler.
     CEventSource& InitHandlers() { return m_initHandlers; }
