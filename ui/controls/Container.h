@@ -93,11 +93,14 @@ public:
 
     // itemRect reduced by the inset and by the visible scroll bars.
     RECT ClientRect() const;
+    // itemRect reduced by the inset only.
+    RECT InsetRect() const;
 
 protected:
+    bool InsertChild(CControlUI* pControl, int nIndex);
     bool IsBarVisible(const CScrollBarUI* pBar) const;
+    void LayOutAgain();
     int VerticalLineStep() const;
-    void PlaceChildren(const RECT& rcClient);
     void DestroyChild(CControlUI* pControl);
     void PropagateAncestorVisibility();
     CScrollBarUI* CreateScrollBar(bool bHorizontal, const wchar_t* pstrClass);

@@ -53,6 +53,7 @@ private:
     enum PressTarget { PressNone, PressButton1, PressButton2, PressRailBefore, PressRailAfter, PressThumb };
 
     bool IsVertical() const { return !m_bHorizontal; }
+    int MainOf(const POINT& pt) const { return IsVertical() ? pt.y : pt.x; }
     int TrackLength() const;
     int ThumbTravel() const;
     void OnButtonDown(const POINT& pt);
