@@ -76,8 +76,8 @@ SIZE CTileLayoutUI::CellContentSize(CControlUI* pControl, int nCellWidth, int nC
     if (sz.cy == 0) {
         sz.cy = nCellHeight;
     }
-    sz.cx = std::min(std::max<LONG>(sz.cx, pControl->MinWidth()), pControl->MaxWidth());
-    sz.cy = std::min(std::max<LONG>(sz.cy, pControl->MinHeight()), pControl->MaxHeight());
+    sz.cx = std::min<LONG>(std::max<LONG>(sz.cx, pControl->MinWidth()), pControl->MaxWidth());
+    sz.cy = std::min<LONG>(std::max<LONG>(sz.cy, pControl->MinHeight()), pControl->MaxHeight());
     return sz;
 }
 
@@ -93,11 +93,11 @@ int CTileLayoutUI::RowHeight(int nFirst, int nCellWidth) const
             continue;
         }
         const RECT rcPad = pChild->Padding();
-        const int nWidth = nCellWidth - rcPad.left - rcPad.right - m_iChildPadding / 2;
+        const int nWidth = static_cast<int>(nCellWidth - rcPad.left - rcPad.right) - m_iChildPadding / 2;
         int nChild = pChild->MeasureSize(SIZE{nWidth, MeasureHeightLimit}).cy;
         if (nChild != 0) {
             nChild = std::min(std::max(nChild, pChild->MinHeight()), pChild->MaxHeight());
-            nHeight = std::max<int>(nHeight, nChild + rcPad.top + rcPad.bottom);
+            nHeight = std::max(nHeight, static_cast<int>(nChild + rcPad.top + rcPad.bottom));
         }
         ++nInRow;
     }
@@ -113,7 +113,7 @@ void CTileLayoutUI::SetPosition(RECT rc)
     const RECT rcClient = ClientRect();
     int nWidth = rcClient.right - rcClient.left;
     if (m_szTile.cx >= 1) {
-        m_nColumns = std::max(nWidth / m_szTile.cx, 1);
+        m_nColumns = std::max(nWidth / static_cast<int>(m_szTile.cx), 1);
     }
     if (IsBarVisible(m_pHorizontalScrollBar)) {
         nWidth += m_pHorizontalScrollBar->ScrollRange();
