@@ -192,6 +192,11 @@ bool CWindowManagerUI::AttachRoot(CControlUI* pRoot)
     return true;
 }
 
+void CWindowManagerUI::SetInitialSize(int cx, int cy)
+{
+    m_szInitial = {cx, cy};
+}
+
 void CWindowManagerUI::DeleteLater(CControlUI* pObject)
 {
     AddOnce(m_deleteLater, pObject);

@@ -1,0 +1,53 @@
+#include "controls/ControlTable.h"
+
+#include "controls/ChildLayout.h"
+#include "controls/Container.h"
+#include "controls/Control.h"
+#include "controls/HorizontalLayout.h"
+#include "controls/ScrollBar.h"
+#include "controls/TabLayout.h"
+#include "controls/TileLayout.h"
+#include "controls/VerticalLayout.h"
+
+#include <cwchar>
+
+namespace Tarvo {
+
+namespace {
+
+template <class T>
+CControlUI* Make()
+{
+    return new T;
+}
+
+struct ControlTableEntry {
+    const wchar_t* element;
+    CControlUI* (*create)();
+};
+
+// One line per control class.
+constexpr ControlTableEntry kControlTable[] = {
+    {L"Control", &Make<CControlUI>},
+    {L"Container", &Make<CContainerUI>},
+    {L"VerticalLayout", &Make<CVerticalLayoutUI>},
+    {L"HorizontalLayout", &Make<CHorizontalLayoutUI>},
+    {L"TabLayout", &Make<CTabLayoutUI>},
+    {L"TileLayout", &Make<CTileLayoutUI>},
+    {L"ChildLayout", &Make<CChildLayoutUI>},
+    {L"ScrollBar", &Make<CScrollBarUI>},
+};
+
+}  // namespace
+
+CControlUI* CreateControlByElement(const wchar_t* pstrElement)
+{
+    for (const ControlTableEntry& entry : kControlTable) {
+        if (std::wcscmp(entry.element, pstrElement) == 0) {
+            return entry.create();
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace Tarvo
