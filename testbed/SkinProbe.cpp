@@ -1,0 +1,94 @@
+// skin_probe.exe <zip resource id> [document] [--stay] [--backdrop]
+// Opens a skinned window whose skin comes from one of this program's "ZIPRES" resources, the way
+// the launcher opens its windows, paints it once and ends. Exit codes: 0 built and painted, 2 the
+// window has no skin (a zip resource that is missing, empty or not a zip), 3 no window; a skin
+// that cannot be built shows the framework's message box and ends with 1. With --stay the window
+// stays until it is closed; --backdrop puts a light full-screen window behind it, so that a
+// screenshot shows the shadow.
+
+#include "core/Shadow.h"
+#include "core/WindowImplBase.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+using namespace Tarvo;
+
+namespace {
+
+class CProbeWindow : public WindowImplBase {
+public:
+    CProbeWindow(std::wstring resourceId, std::wstring document)
+        : m_resourceId(std::move(resourceId)), m_document(std::move(document))
+    {
+    }
+
+    LPCWSTR WindowClassName() const override { return L"TarvoSkinProbe"; }
+    CUIString SkinFolder() override { return L""; }
+    CUIString SkinFile() override { return m_document.c_str(); }
+    UISkinSourceKind SkinSourceKind() const override { return SkinFromZipResource; }
+    CUIString SkinResourceId() override { return m_resourceId.c_str(); }
+    void OnFinalWindowMessage(HWND hWnd) override
+    {
+        WindowImplBase::OnFinalWindowMessage(hWnd);
+        ::PostQuitMessage(0);
+    }
+    CWindowManagerUI& Manager() { return m_pm; }
+
+private:
+    std::wstring m_resourceId;
+    std::wstring m_document;
+};
+
+HWND CreateBackdrop(HINSTANCE hInstance)
+{
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.hInstance = hInstance;
+    wc.hbrBackground = ::CreateSolidBrush(RGB(0xEE, 0xEF, 0xF2));
+    wc.lpszClassName = L"TarvoSkinProbeBackdrop";
+    ::RegisterClassW(&wc);
+    return ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, ::GetSystemMetrics(SM_CXSCREEN),
+                             ::GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, hInstance, nullptr);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int)
+{
+    int argc = 0;
+    LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+    const std::wstring resourceId = argc > 1 ? argv[1] : L"134";
+    const std::wstring document = argc > 2 && argv[2][0] != L'-' ? argv[2] : L"GameLoader.xml";
+    bool bStay = false;
+    bool bBackdrop = false;
+    for (int i = 2; i < argc; ++i) {
+        bStay |= std::wstring(argv[i]) == L"--stay";
+        bBackdrop |= std::wstring(argv[i]) == L"--backdrop";
+    }
+    ::LocalFree(argv);
+
+    CWindowManagerUI::SetInstance(hInstance);
+    CShadowUI::Initialize(hInstance);
+    if (bBackdrop) {
+        CreateBackdrop(hInstance);
+    }
+    CProbeWindow window(resourceId, document);
+    if (window.Create(nullptr, L"SkinProbe", WS_POPUP | WS_VISIBLE, 0, 0, 0, 0, 0) == nullptr) {
+        return 3;
+    }
+    if (window.Manager().Root() == nullptr) {
+        ::DestroyWindow(window.WindowHandle());
+        return 2;
+    }
+    window.CenterWindow();
+    ::UpdateWindow(window.WindowHandle());
+    if (!bStay) {
+        ::DestroyWindow(window.WindowHandle());
+        return 0;
+    }
+    CWindowManagerUI::RunMessageLoop();
+    return 0;
+}
