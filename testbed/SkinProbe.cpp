@@ -1,10 +1,10 @@
-// skin_probe.exe <zip resource id> [document] [--stay] [--backdrop]
+// skin_probe.exe <zip resource id> [document] [--from <exe>] [--stay] [--backdrop]
 // Opens a skinned window whose skin comes from one of this program's "ZIPRES" resources, the way
 // the launcher opens its windows, paints it once and ends. Exit codes: 0 built and painted, 2 the
 // window has no skin (a zip resource that is missing, empty or not a zip), 3 no window; a skin
 // that cannot be built shows the framework's message box and ends with 1. With --stay the window
 // stays until it is closed; --backdrop puts a light full-screen window behind it, so that a
-// screenshot shows the shadow.
+// screenshot shows the shadow; --from takes the resources from another program (wxlm_main.exe).
 
 #include "core/Shadow.h"
 #include "core/WindowImplBase.h"
@@ -64,13 +64,25 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int)
     const std::wstring document = argc > 2 && argv[2][0] != L'-' ? argv[2] : L"GameLoader.xml";
     bool bStay = false;
     bool bBackdrop = false;
+    std::wstring from;
     for (int i = 2; i < argc; ++i) {
         bStay |= std::wstring(argv[i]) == L"--stay";
         bBackdrop |= std::wstring(argv[i]) == L"--backdrop";
+        if (std::wstring(argv[i]) == L"--from" && i + 1 < argc) {
+            from = argv[++i];
+        }
     }
     ::LocalFree(argv);
 
     CWindowManagerUI::SetInstance(hInstance);
+    if (!from.empty()) {
+        // Stays loaded for the life of the process: the cached zip points into it.
+        const HMODULE hResources = ::LoadLibraryExW(from.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        if (hResources == nullptr) {
+            return 3;
+        }
+        CWindowManagerUI::SetResourceInstance(hResources);
+    }
     CShadowUI::Initialize(hInstance);
     if (bBackdrop) {
         CreateBackdrop(hInstance);
