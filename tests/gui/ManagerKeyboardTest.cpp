@@ -49,7 +49,7 @@ protected:
     CTestControlUI* t3 = nullptr;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(ManagerKeyboardTest, FirstPaintAfterAttachFocusesTheFirstTabStop)
 {
@@ -64,8 +64,8 @@ TEST_F(ManagerKeyboardTest, TabWalksTheTabStopsAndWrapsAround)
         bool shift;
         CControlUI* expected;
     };
-    const Step steps[] = {{false, t1}, {false, t2}, {false, t3}, {false, t1}, {true, t3}, {true, t2},
-                          {true, t1},  {true, t3}};
+    const Step steps[] = {{false, t1}, {false, t2}, {false, t3}, {false, t1},
+                          {true, t3},  {true, t2},  {true, t1},  {true, t3}};
     for (const Step& step : steps) {
         EXPECT_TRUE(Tab(step.shift));
         EXPECT_EQ(host.Manager().FocusControl(), step.expected);
@@ -180,10 +180,10 @@ TEST_F(ManagerKeyboardTest, PreFiltersAndTranslatorsComeFirst)
 
     filter.bHandle = true;
     EXPECT_TRUE(Tab());
-    EXPECT_EQ(manager.FocusControl(), t1);  // the filter took the Tab
+    EXPECT_EQ(manager.FocusControl(), t1); // the filter took the Tab
     translator.answer = 0;
     EXPECT_TRUE(Tab());
-    EXPECT_EQ(filter.nCalls, 1);  // the translator consumed it before the filters
+    EXPECT_EQ(filter.nCalls, 1); // the translator consumed it before the filters
 
     EXPECT_TRUE(manager.RemoveTranslator(&translator));
     EXPECT_FALSE(manager.RemoveTranslator(&translator));
@@ -202,8 +202,7 @@ TEST_F(ManagerKeyboardTest, MessagesOfOtherWindowsAreNotPreDispatched)
     ::DestroyWindow(hOther);
 
     // A child window's keys reach the manager of its ancestor, without being consumed.
-    HWND hChild =
-        ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, host.Hwnd(), nullptr, nullptr, nullptr);
+    HWND hChild = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, host.Hwnd(), nullptr, nullptr, nullptr);
     ASSERT_NE(hChild, nullptr);
     msg = MakeMsg(hChild, WM_KEYDOWN, VK_TAB, 0);
     EXPECT_FALSE(CWindowManagerUI::PreDispatch(&msg));

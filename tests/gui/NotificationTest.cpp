@@ -26,8 +26,7 @@ public:
         static const NotifyMapEntry entries[] = {
             MakeNotifyEntry<CNamedFirstPump>(L"click", L"btnClose", &CNamedFirstPump::OnNamedClick),
             MakeNotifyEntry<CNamedFirstPump>(L"click", L"", &CNamedFirstPump::OnAnyClick),
-            MakeNotifyEntry<CNamedFirstPump>(L"timer", L"", &CNamedFirstPump::OnTimerParams),
-            NotifyMapEnd()};
+            MakeNotifyEntry<CNamedFirstPump>(L"timer", L"", &CNamedFirstPump::OnTimerParams), NotifyMapEnd()};
         static const struct NotifyMap map = {&CNotifyPump::ClassNotifyMap, entries};
         return &map;
     }
@@ -107,7 +106,7 @@ protected:
     CTestControlUI* other = nullptr;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(NotificationTest, NamedEntryBeatsTheAnyControlEntryWhateverTheirOrder)
 {

@@ -51,7 +51,7 @@ CControlUI* ForgetEveryControl(CControlUI* pControl, void* pData)
     return nullptr;
 }
 
-}  // namespace
+} // namespace
 
 CWindowManagerUI::CWindowManagerUI()
 {
@@ -340,4 +340,4 @@ void CWindowManagerUI::RunMessageLoop()
     }
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

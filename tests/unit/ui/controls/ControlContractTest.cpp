@@ -37,7 +37,7 @@ CControlUI* AcceptAll(CControlUI* pControl, void*)
     return pControl;
 }
 
-}  // namespace
+} // namespace
 
 TEST(ControlContract, MouseEventsAreExactlyTypes9To18)
 {
