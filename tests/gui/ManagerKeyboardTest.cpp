@@ -2,6 +2,8 @@
 
 #include "ManagerFixture.h"
 
+#include <algorithm>
+
 using namespace guitest;
 
 namespace {
@@ -215,4 +217,17 @@ TEST_F(ManagerKeyboardTest, FocusNearestTabStopFocusesAfterTheNextPaint)
     host.Manager().FocusNearestTabStop(t3);
     host.PaintNow();
     EXPECT_EQ(host.Manager().FocusControl(), t3);
+}
+
+TEST_F(ManagerKeyboardTest, MessageLoopPreDispatchesUntilQuit)
+{
+    ::PostMessageW(host.Hwnd(), WM_KEYDOWN, VK_TAB, 0);
+    ::PostMessageW(host.Hwnd(), WM_KEYDOWN, 'X', 0);
+    ::PostQuitMessage(0);
+    CWindowManagerUI::RunMessageLoop();
+
+    EXPECT_EQ(host.Manager().FocusControl(), t2);
+    // The Tab was consumed before dispatch; the other key reached the window and the focus.
+    EXPECT_EQ(std::count(host.Unhandled().begin(), host.Unhandled().end(), WM_KEYDOWN), 1);
+    EXPECT_EQ(log.Sequence({EventKeyDown}), std::vector<std::wstring>{L"t2:3"});
 }

@@ -239,3 +239,18 @@ TEST(ManagerPaint, WithoutARootPaintingOnlyValidates)
     EXPECT_FALSE(::GetUpdateRect(host.Hwnd(), &rcUpdate, FALSE));
     EXPECT_EQ(host.Manager().OffscreenDC(), nullptr);
 }
+
+TEST(ManagerPaint, AttachingTheCurrentRootAgainKeepsIt)
+{
+    EventLog log;
+    TestHostWindow host(200, 120);
+    CTestContainerUI* root = host.AttachNewRoot(&log);
+    root->AddChild(L"a", RECT{10, 10, 50, 50});
+    host.PaintNow(true);
+    EXPECT_TRUE(host.Manager().AttachRoot(root));
+    host.PumpRange(WM_UI_DELETE_LATER, WM_UI_DELETE_LATER);
+    EXPECT_TRUE(log.destroyed.empty());
+    EXPECT_EQ(host.Manager().Root(), root);
+    EXPECT_NE(host.Manager().ControlByName(L"a"), nullptr);
+    host.PaintNow(true);
+}
