@@ -16,7 +16,7 @@ namespace {
 constexpr int WindowWidth = 960;
 constexpr int WindowHeight = 620;
 constexpr int Columns = 24;
-constexpr int Rows = 16;  // 384 cells
+constexpr int Rows = 16; // 384 cells
 
 class CCellUI : public CControlUI {
 public:
@@ -140,8 +140,7 @@ double Seconds(LARGE_INTEGER start, LARGE_INTEGER end)
     return static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-template <class F>
-double TimePerCall(int nCalls, F call)
+template <class F> double TimePerCall(int nCalls, F call)
 {
     LARGE_INTEGER start;
     LARGE_INTEGER end;
@@ -161,14 +160,13 @@ double BitBltBaseline(HWND hWnd, int nCalls)
     CUIBitmapHandle bitmap(::CreateCompatibleBitmap(hWindowDC, WindowWidth, WindowHeight));
     CUISelectObject select(memoryDC.Get(), bitmap.Get());
     ::PatBlt(memoryDC.Get(), 0, 0, WindowWidth, WindowHeight, WHITENESS);
-    const double seconds = TimePerCall(nCalls, [&](int) {
-        ::BitBlt(hWindowDC, 0, 0, WindowWidth, WindowHeight, memoryDC.Get(), 0, 0, SRCCOPY);
-    });
+    const double seconds = TimePerCall(
+        nCalls, [&](int) { ::BitBlt(hWindowDC, 0, 0, WindowWidth, WindowHeight, memoryDC.Get(), 0, 0, SRCCOPY); });
     ::ReleaseDC(hWnd, hWindowDC);
     return seconds;
 }
 
-}  // namespace
+} // namespace
 
 int main()
 {

@@ -67,7 +67,7 @@ protected:
     CTestControlUI* b = nullptr;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(ManagerBadInputTest, ReflectionNeedsARealChildWindow)
 {

@@ -173,7 +173,7 @@ void RegisterHostClass(WNDPROC proc)
     s_bRegistered = ::RegisterClassExW(&wc) != 0;
 }
 
-}  // namespace
+} // namespace
 
 TestHostWindow::TestHostWindow(int cx, int cy, bool bLayered) : m_pManager(std::make_unique<CWindowManagerUI>())
 {
@@ -296,4 +296,4 @@ void SetKeyDown(int vk, bool bDown)
     ::SetKeyboardState(state);
 }
 
-}  // namespace guitest
+} // namespace guitest

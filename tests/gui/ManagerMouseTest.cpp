@@ -37,7 +37,7 @@ protected:
 
 const std::vector<int> HoverTypes = {EventMouseMove, EventMouseLeave, EventMouseEnter};
 
-}  // namespace
+} // namespace
 
 TEST_F(ManagerMouseTest, MovingToAnotherControlSendsLeaveThenEnterThenMove)
 {
@@ -120,8 +120,7 @@ TEST_F(ManagerMouseTest, SetCursorWhileCapturedIsHandledWithoutAskingControls)
     host.Send(WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(20, 20));
     log.Clear();
 
-    EXPECT_EQ(host.Send(WM_SETCURSOR, reinterpret_cast<WPARAM>(host.Hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
-              TRUE);
+    EXPECT_EQ(host.Send(WM_SETCURSOR, reinterpret_cast<WPARAM>(host.Hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)), TRUE);
     EXPECT_TRUE(log.Sequence({EventSetCursor}).empty());
     EXPECT_EQ(std::count(host.Unhandled().begin(), host.Unhandled().end(), WM_SETCURSOR), 0);
 }
