@@ -144,7 +144,7 @@ protected:
     std::unique_ptr<CShadowUI> m_shadow = std::make_unique<CShadowUI>();
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(ShadowTest, ImageShadowIsCornerWiderAndStartsCornerLeftAndAbove)
 {

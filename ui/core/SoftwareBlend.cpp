@@ -29,10 +29,9 @@ void BlendBuffers(const CDibSectionUI& dest, const CDibSectionUI& source, BYTE f
     }
 }
 
-}  // namespace
+} // namespace
 
-bool SoftwareAlphaBlend(HDC hDest, const RECT& rcDest, HDC hSource, const RECT& rcSource, BYTE fade,
-                        bool bSourceAlpha)
+bool SoftwareAlphaBlend(HDC hDest, const RECT& rcDest, HDC hSource, const RECT& rcSource, BYTE fade, bool bSourceAlpha)
 {
     const int width = rcDest.right - rcDest.left;
     const int height = rcDest.bottom - rcDest.top;
@@ -54,4 +53,4 @@ bool SoftwareAlphaBlend(HDC hDest, const RECT& rcDest, HDC hSource, const RECT& 
     return ::BitBlt(hDest, rcDest.left, rcDest.top, width, height, dest.DC(), 0, 0, SRCCOPY) != FALSE;
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo
