@@ -25,7 +25,11 @@ void BlendBuffers(const CDibSectionUI& dest, const CDibSectionUI& source, BYTE f
         const DWORD dwSource = source.Bits()[i];
         const double sourceAlpha = bSourceAlpha ? static_cast<double>(dwSource >> 24) : 255.0;
         const double x = fade * sourceAlpha / 255.0 / 255.0;
-        dest.Bits()[i] = BlendPixel(dest.Bits()[i], dwSource, x);
+        if (x >= 1.0) {
+            dest.Bits()[i] = dwSource;
+        } else if (x > 0.0) {
+            dest.Bits()[i] = BlendPixel(dest.Bits()[i], dwSource, x);
+        }
     }
 }
 
