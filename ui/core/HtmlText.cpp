@@ -425,12 +425,12 @@ bool CHtmlLayout::NextLineFits() const
 void CHtmlLayout::AddChar(wchar_t ch)
 {
     const std::wstring text(1, ch);
-    const int width = TextWidth(m_style.hFont, text);
-    if (!MakeRoom(width, ch == L' ')) {
+    const size_t linesBefore = m_lines.size();
+    if (!MakeRoom(TextWidth(m_style.hFont, text), ch == L' ')) {
         return;
     }
-    if (ch == L' ' && Line().width == 0 && m_lines.size() > 1 && Line().pieces.empty()) {
-        return; // a wrapped line does not start with the blank it was broken at
+    if (ch == L' ' && m_lines.size() != linesBefore) {
+        return; // the line was broken at this blank: the next one does not start with it
     }
     AppendText(text);
 }

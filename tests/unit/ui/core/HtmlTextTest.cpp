@@ -225,3 +225,14 @@ TEST_F(HtmlTextTest, CalcRectDrawsNothing)
     EXPECT_GT(rc.right, 5);
     EXPECT_LT(rc.right, 295);
 }
+
+TEST_F(HtmlTextTest, WrappedLinesLoseTheBlankTheyWereBrokenAt)
+{
+    for (const wchar_t* fits : {L"aaaa bb", L"aaaa"}) {
+        const RECT rc = {5, 5, 5 + MeasureWidth(fits) + 1, 55};
+        EXPECT_TRUE(SamePixels(*Paint(L"aaaa bbbb", DT_WORDBREAK, rc), *Paint(L"aaaa\nbbbb", DT_WORDBREAK, rc)))
+            << testing::PrintToString(std::wstring(fits));
+    }
+    const RECT rcWide = {5, 5, 295, 55};
+    EXPECT_FALSE(SamePixels(*Paint(L"aaaa bbbb", DT_WORDBREAK, rcWide), *Paint(L"aaaa\nbbbb", DT_WORDBREAK, rcWide)));
+}
