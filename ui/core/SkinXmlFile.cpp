@@ -15,4 +15,4 @@ bool CSkinXml::LoadFromFile(LPCWSTR pstrFilename)
     return LoadFromBytes(bytes.pData.get(), bytes.dwSize);
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -2,6 +2,7 @@
 
 #include "core/UIHandle.h"
 
+#define ZLIB_CONST
 #include <zlib.h>
 
 #include <algorithm>
@@ -58,13 +59,31 @@ bool EqualsIgnoringAsciiCase(const char* a, const char* b, size_t length)
     return true;
 }
 
-FILETIME FileTimeFromDos(uint16_t dosDate, uint16_t dosTime)
+// DOS times are local. LocalFileTimeToFileTime applies the bias in force now, whatever the date,
+// so taking that bias once per archive gives the same answer for a fraction of the cost.
+int64_t LocalTimeBias()
+{
+    constexpr int64_t kReference = 130000000000000000LL;
+    FILETIME local;
+    local.dwLowDateTime = static_cast<DWORD>(kReference);
+    local.dwHighDateTime = static_cast<DWORD>(kReference >> 32);
+    FILETIME utc = {};
+    if (!::LocalFileTimeToFileTime(&local, &utc)) {
+        return 0;
+    }
+    return static_cast<int64_t>((static_cast<uint64_t>(utc.dwHighDateTime) << 32) | utc.dwLowDateTime) - kReference;
+}
+
+FILETIME FileTimeFromDos(uint16_t dosDate, uint16_t dosTime, int64_t bias)
 {
     FILETIME local = {};
-    FILETIME utc = {};
-    if (::DosDateTimeToFileTime(dosDate, dosTime, &local)) {
-        ::LocalFileTimeToFileTime(&local, &utc);
+    if (!::DosDateTimeToFileTime(dosDate, dosTime, &local)) {
+        return FILETIME{};
     }
+    const uint64_t ticks = ((static_cast<uint64_t>(local.dwHighDateTime) << 32) | local.dwLowDateTime) + bias;
+    FILETIME utc;
+    utc.dwLowDateTime = static_cast<DWORD>(ticks);
+    utc.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
     return utc;
 }
 
@@ -145,6 +164,8 @@ public:
     virtual ~Source() = default;
     virtual uint64_t Size() const = 0;
     virtual bool ReadAt(uint64_t offset, void* destination, DWORD length) const = 0;
+    // The bytes in place when the source holds them in memory, else null.
+    virtual const BYTE* View(uint64_t /*offset*/, DWORD /*length*/) const { return nullptr; }
 
 protected:
     bool InRange(uint64_t offset, DWORD length) const { return length <= Size() && offset <= Size() - length; }
@@ -167,6 +188,10 @@ public:
         std::memcpy(destination, m_pBytes + offset, length);
         return true;
     }
+    const BYTE* View(uint64_t offset, DWORD length) const override
+    {
+        return InRange(offset, length) ? m_pBytes + offset : nullptr;
+    }
 
 private:
     const BYTE* m_pBytes;
@@ -177,7 +202,7 @@ class FileSource : public CSkinZip::Source {
 public:
     FileSource(CUIKernelHandle file, uint64_t size) : m_file(std::move(file)), m_nSize(size) {}
     uint64_t Size() const override { return m_nSize; }
-    // Positioned reads: a duplicated handle shares its file pointer with the caller's.
+    // Headers and small blocks come from a read-ahead window: one system call serves many of them.
     bool ReadAt(uint64_t offset, void* destination, DWORD length) const override
     {
         if (!InRange(offset, length)) {
@@ -186,6 +211,27 @@ public:
         if (length == 0) {
             return true;
         }
+        if (length > kWindowSize) {
+            return ReadDirect(offset, destination, length);
+        }
+        if (offset < m_nWindowStart || offset + length > m_nWindowStart + m_window.size()) {
+            m_window.resize(static_cast<size_t>(std::min<uint64_t>(kWindowSize, m_nSize - offset)));
+            m_nWindowStart = offset;
+            if (!ReadDirect(offset, m_window.data(), static_cast<DWORD>(m_window.size()))) {
+                m_window.clear();
+                return false;
+            }
+        }
+        std::memcpy(destination, m_window.data() + (offset - m_nWindowStart), length);
+        return true;
+    }
+
+private:
+    static constexpr DWORD kWindowSize = 64 * 1024;
+
+    // Positioned reads: a duplicated handle shares its file pointer with the caller's.
+    bool ReadDirect(uint64_t offset, void* destination, DWORD length) const
+    {
         OVERLAPPED at = {};
         at.Offset = static_cast<DWORD>(offset);
         at.OffsetHigh = static_cast<DWORD>(offset >> 32);
@@ -193,9 +239,10 @@ public:
         return ::ReadFile(m_file.Get(), destination, length, &dwRead, &at) && dwRead == length;
     }
 
-private:
     CUIKernelHandle m_file;
     uint64_t m_nSize;
+    mutable std::vector<BYTE> m_window;
+    mutable uint64_t m_nWindowStart = 0;
 };
 
 std::unique_ptr<CSkinZip::Source> MakeFileSource(CUIKernelHandle file)
@@ -265,12 +312,13 @@ private:
     bool Refill()
     {
         const DWORD block = std::min<DWORD>(kInputBlock, m_nCompressedLeft);
-        if (!m_source.ReadAt(m_nReadPos, m_input, block)) {
+        const BYTE* view = m_source.View(m_nReadPos, block);
+        if (view == nullptr && !m_source.ReadAt(m_nReadPos, m_input, block)) {
             return false;
         }
         m_nReadPos += block;
         m_nCompressedLeft -= block;
-        m_z.next_in = m_input;
+        m_z.next_in = view != nullptr ? view : m_input;
         m_z.avail_in = block;
         return true;
     }
@@ -378,6 +426,7 @@ DWORD CSkinZip::Open(std::unique_ptr<Source> source)
 {
     m_source = std::move(source);
     m_dwClosedVerdict = SKINZIP_OK;
+    m_nLocalBias = LocalTimeBias();
     const DWORD code = ReadDirectory();
     if (code != SKINZIP_OK) {
         m_entries.clear();
@@ -518,7 +567,7 @@ DWORD CSkinZip::FillEntry(int index, SkinZipEntry& entry) const
     const int nameChars = ::MultiByteToWideChar(CP_ACP, 0, record.name, nameBytes, entry.name, MAX_PATH - 1);
     entry.name[std::max(nameChars, 0)] = L'\0';
     entry.attributes = AttributesFromExternal(record.versionMadeBy, record.externalAttributes);
-    entry.modificationTime = FileTimeFromDos(record.dosDate, record.dosTime);
+    entry.modificationTime = FileTimeFromDos(record.dosDate, record.dosTime, m_nLocalBias);
     entry.accessTime = entry.modificationTime;
     entry.creationTime = entry.modificationTime;
     entry.compressedSize = record.compressedSize;

@@ -105,6 +105,7 @@ private:
     std::vector<CentralRecord> m_entries;
     uint64_t m_nPrefix = 0;
     uint64_t m_nDirectoryStart = 0; // absolute; every entry's data lies before it
+    int64_t m_nLocalBias = 0;       // UTC minus local time, in FILETIME ticks
     std::unique_ptr<EntryStream> m_stream;
     DWORD m_dwClosedVerdict = SKINZIP_OK;
 };

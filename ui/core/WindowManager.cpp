@@ -1,14 +1,13 @@
 #include "core/WindowManager.h"
 
 #include "controls/Control.h"
+#include "core/ResourceSettings.h"
 
 #include <gdiplus.h>
 
 namespace Tarvo {
 
 namespace {
-
-HINSTANCE s_hInstance = nullptr;
 
 // Common controls and msimg32 are process-wide; the first manager sets them up and they stay.
 void InitProcessOnce()
@@ -74,6 +73,7 @@ CWindowManagerUI::~CWindowManagerUI()
         Gdiplus::GdiplusShutdown(m_gdiplusToken);
     }
     DestroyFonts();
+    m_images.RemoveAll();
     DestroyTables();
     KillAllTimers();
     if (m_hToolTipWnd != nullptr) {
@@ -98,12 +98,62 @@ void CWindowManagerUI::Init(HWND hWnd)
 
 void CWindowManagerUI::SetInstance(HINSTANCE hInstance)
 {
-    s_hInstance = hInstance;
+    CResourceSettingsUI::SetInstance(hInstance);
 }
 
 HINSTANCE CWindowManagerUI::Instance()
 {
-    return s_hInstance != nullptr ? s_hInstance : ::GetModuleHandleW(nullptr);
+    return CResourceSettingsUI::Instance();
+}
+
+void CWindowManagerUI::SetResourceInstance(HINSTANCE hInstance)
+{
+    CResourceSettingsUI::SetResourceInstance(hInstance);
+}
+
+HINSTANCE CWindowManagerUI::ResourceModule()
+{
+    return CResourceSettingsUI::ResourceModule();
+}
+
+void CWindowManagerUI::SetResourcePath(const wchar_t* pstrPath)
+{
+    CResourceSettingsUI::SetResourcePath(pstrPath);
+}
+
+const CUIString& CWindowManagerUI::ResourcePath()
+{
+    return CResourceSettingsUI::ResourcePath();
+}
+
+void CWindowManagerUI::SetResourceZip(const wchar_t* pstrName, bool bCached)
+{
+    CResourceSettingsUI::SetResourceZip(pstrName, bCached);
+}
+
+bool CWindowManagerUI::SetResourceZipMemory(const void* pBytes, DWORD dwSize)
+{
+    return CResourceSettingsUI::SetResourceZipMemory(pBytes, dwSize);
+}
+
+const CUIString& CWindowManagerUI::ResourceZip()
+{
+    return CResourceSettingsUI::ResourceZip();
+}
+
+const UIImageInfo* CWindowManagerUI::AddImage(const wchar_t* pstrName, const wchar_t* pstrType, DWORD dwMask)
+{
+    return m_images.AddImage(pstrName, pstrType, dwMask);
+}
+
+const UIImageInfo* CWindowManagerUI::FindImage(const wchar_t* pstrName) const
+{
+    return m_images.FindImage(pstrName);
+}
+
+const UIImageInfo* CWindowManagerUI::FindOrAddImage(const wchar_t* pstrName, const wchar_t* pstrType, DWORD dwMask)
+{
+    return m_images.FindOrAddImage(pstrName, pstrType, dwMask);
 }
 
 const CUIPtrList& CWindowManagerUI::Managers()

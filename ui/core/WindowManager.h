@@ -5,6 +5,7 @@
 
 #include "core/ControlEvent.h"
 #include "core/GdiResources.h"
+#include "core/ImageCache.h"
 #include "core/MessageFilter.h"
 #include "core/NotifyPump.h"
 #include "core/UINameMap.h"
@@ -63,8 +64,21 @@ public:
     HWND WindowHandle() const { return m_hWnd; }
     HDC PaintDC() const { return m_hPaintDC; }
 
+    // The process-wide resource settings (CResourceSettingsUI) under the manager's name.
     static void SetInstance(HINSTANCE hInstance);
     static HINSTANCE Instance();
+    static void SetResourceInstance(HINSTANCE hInstance);
+    static HINSTANCE ResourceModule();
+    static void SetResourcePath(const wchar_t* pstrPath);
+    static const CUIString& ResourcePath();
+    static void SetResourceZip(const wchar_t* pstrName, bool bCached = false);
+    static bool SetResourceZipMemory(const void* pBytes, DWORD dwSize);
+    static const CUIString& ResourceZip();
+
+    // Images of this window, decoded once each.
+    const UIImageInfo* AddImage(const wchar_t* pstrName, const wchar_t* pstrType = nullptr, DWORD dwMask = 0);
+    const UIImageInfo* FindImage(const wchar_t* pstrName) const;
+    const UIImageInfo* FindOrAddImage(const wchar_t* pstrName, const wchar_t* pstrType = nullptr, DWORD dwMask = 0);
 
     bool AttachRoot(CControlUI* pRoot);
     CControlUI* Root() const { return m_pRoot; }
@@ -303,6 +317,7 @@ private:
     CUINameMap m_nameIndex;
     CUINameMap m_optionGroups;
     CUINameMap m_classDefaults;
+    CImageCacheUI m_images;
 };
 
 }  // namespace Tarvo

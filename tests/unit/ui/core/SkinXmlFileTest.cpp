@@ -25,7 +25,7 @@ const std::string kWindow = "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\
 
 struct FileCase {
     const wchar_t* name;
-    const wchar_t* message;  // empty: loads, with a root element "Window"
+    const wchar_t* message; // empty: loads, with a root element "Window"
 };
 
 // The same names lie in the resource folder and in the zip, so both sources answer the same way.
@@ -115,4 +115,4 @@ TEST_F(SkinXmlFileTest, ReadsFromACachedZipFileOrAZipInMemory)
     Expect(L"skin/Broken.xml", L"Could not unzip file");
 }
 
-}  // namespace
+} // namespace

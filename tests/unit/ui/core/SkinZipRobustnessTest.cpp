@@ -23,16 +23,17 @@ bool OneOf(DWORD code, std::initializer_list<DWORD> allowed)
     return std::find(allowed.begin(), allowed.end(), code) != allowed.end();
 }
 
+// The corpus under corpus/zip holds mutants of exactly this archive: changing it orphans them.
 std::vector<ZipItem> SeedItems()
 {
     std::vector<ZipItem> items(5);
     items[0].name = "GameLoader.xml";
-    items[0].data = SampleText(3000, 2);
+    items[0].data = SampleText(1500, 2);
     items[1].name = "img/bg.png";
-    items[1].data = SampleNoise(20000, 3);
+    items[1].data = SampleNoise(2000, 3);
     items[1].deflate = true;
     items[2].name = "CustomMsgBox.xml";
-    items[2].data = SampleText(5000, 4);
+    items[2].data = SampleText(2500, 4);
     items[2].deflate = true;
     items[2].dataDescriptor = true;
     items[3].name = "img/btn.png";
@@ -116,13 +117,15 @@ std::string Exercise(const void* data, DWORD size, const std::vector<ZipItem>& o
 }
 
 // Set WXLM_ZIP_FINDINGS to a folder to keep one mutant per distinct outcome there (corpus material).
-void KeepFinding(const std::string& bytes, size_t number)
+void KeepFinding(const std::string& bytes, size_t number, const std::string& trace)
 {
     wchar_t folder[MAX_PATH] = {};
     if (::GetEnvironmentVariableW(L"WXLM_ZIP_FINDINGS", folder, MAX_PATH) == 0) {
         return;
     }
-    WriteFileBytes(std::wstring(folder) + L"\\mutant-" + std::to_wstring(number) + L".zip", bytes);
+    const std::wstring name = std::wstring(folder) + L"\\mutant-" + std::to_wstring(number);
+    WriteFileBytes(name + L".zip", bytes);
+    WriteFileBytes(name + L".trace", trace);
 }
 
 TEST(SkinZipRobustnessTest, ThousandsOfMutatedArchivesGiveCodesNeverCrashesOrOverreads)
@@ -136,25 +139,53 @@ TEST(SkinZipRobustnessTest, ThousandsOfMutatedArchivesGiveCodesNeverCrashesOrOve
         GuardedBytes bytes(mutant, n % 2 == 1);
         const std::string trace = Exercise(bytes.Data(), bytes.Size(), items, n % 3 == 0);
         if (outcomes.emplace(trace, n).second) {
-            KeepFinding(mutant, n);
+            KeepFinding(mutant, n, trace);
         }
         if (HasFailure()) {
             ADD_FAILURE() << "mutant " << n << " (set WXLM_ZIP_FINDINGS to keep it)";
-            KeepFinding(mutant, n);
+            KeepFinding(mutant, n, trace);
             break;
         }
     }
     EXPECT_GT(outcomes.size(), 20u) << "the mutations should reach many different paths";
 }
 
+// Mutants the test above came across, kept with the exact outcome of every call on them: open,
+// then GetEntry and extraction of each entry, then Close.
 struct CorpusCase {
     const wchar_t* file;
-    const char* trace; // codes of open, then per entry GetEntry and extraction, then Close
+    const char* trace;
 };
 
-std::wstring CorpusDir()
+class SkinZipCorpusTest : public testing::TestWithParam<CorpusCase> {};
+
+TEST_P(SkinZipCorpusTest, KeepsItsOutcome)
 {
-    return BuildDir() + L"\\..\\tests\\unit\\ui\\core\\corpus\\zip\\";
+    const CorpusCase& c = GetParam();
+    const auto bytes = ReadFileBytes(BuildDir() + L"\\..\\tests\\unit\\ui\\core\\corpus\\zip\\" + c.file);
+    ASSERT_TRUE(bytes.has_value()) << Narrow(c.file);
+    for (bool guardFront : {false, true}) {
+        GuardedBytes guarded(*bytes, guardFront);
+        EXPECT_EQ(Exercise(guarded.Data(), guarded.Size(), SeedItems(), false), c.trace) << Narrow(c.file);
+        EXPECT_EQ(Exercise(guarded.Data(), guarded.Size(), SeedItems(), true), c.trace) << Narrow(c.file);
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Corpus, SkinZipCorpusTest,
+    testing::Values(CorpusCase{L"end-record-unreadable.zip", "1792 "},
+                    CorpusCase{L"first-local-header-broken.zip", "0 1792 1792 0 0 0 0 0 0 0 0 0 "},
+                    CorpusCase{L"two-local-headers-broken.zip", "0 1792 1792 1792 1792 0 0 0 0 0 0 0 "},
+                    CorpusCase{L"extra-field-overrun.zip", "0 0 0 0 0 0 0 2048 0 0 0 0 "},
+                    CorpusCase{L"extra-overrun-and-bad-data.zip", "0 0 0 2048 83886080 0 0 0 0 0 0 0 "},
+                    CorpusCase{L"deflate-data-broken.zip", "0 0 0 0 83886080 0 0 0 0 0 0 0 "},
+                    CorpusCase{L"last-entry-crc-wrong.zip", "0 0 0 0 0 0 0 0 83886080 1792 1792 83886080 "},
+                    CorpusCase{L"harmless-change.zip", "0 0 0 0 0 0 0 0 0 0 0 0 "}),
+    [](const auto& info) {
+        std::string name = Narrow(info.param.file);
+        name = name.substr(0, name.find('.'));
+        name.erase(std::remove(name.begin(), name.end(), '-'), name.end());
+        return name;
+    });
 
 } // namespace

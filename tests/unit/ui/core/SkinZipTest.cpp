@@ -245,6 +245,11 @@ TEST(SkinZipTest, MisuseGivesItsOwnCodes)
     EXPECT_EQ(zip.OpenHandle(readEnd), SKINZIP_NOTDISK);
     ::CloseHandle(readEnd);
     ::CloseHandle(writeEnd);
+    const wchar_t* pipeName = L"\\\\.\\pipe\\wxlm_skinzip_test";
+    HANDLE server = ::CreateNamedPipeW(pipeName, PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE, 1, 4096, 4096, 0, nullptr);
+    ASSERT_NE(server, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(zip.OpenFile(pipeName), SKINZIP_NOFILE) << "a named file that cannot seek does not open";
+    ::CloseHandle(server);
     EXPECT_FALSE(zip.IsOpen());
 
     const ZipImage image = BuildZip(SkinItems(false, false));
