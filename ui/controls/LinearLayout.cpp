@@ -142,7 +142,7 @@ int CLinearLayoutUI::PlaceLine(const SIZE& szAvailable, int nMainOrigin, int nCr
 
 UINT CLinearLayoutUI::InputFlags()
 {
-    return IsEnabled() && m_iSeparatorSize != 0 ? InputSetCursor : 0;
+    return IsEnabled() && m_iSeparatorSize != 0 ? static_cast<UINT>(InputSetCursor) : 0u;
 }
 
 void CLinearLayoutUI::SetImmediate(bool bImmediate)

@@ -150,11 +150,11 @@ void CTabLayoutUI::PlaceCurrentPage(const RECT& rcClient, CControlUI* pPage)
     if (sz.cx == 0) {
         sz.cx = std::max<LONG>(szArea.cx, 0);
     }
-    sz.cx = std::min(std::max<LONG>(sz.cx, pPage->MinWidth()), pPage->MaxWidth());
+    sz.cx = std::min<LONG>(std::max<LONG>(sz.cx, pPage->MinWidth()), pPage->MaxWidth());
     if (sz.cy == 0) {
         sz.cy = std::max<LONG>(szArea.cy, 0);
     }
-    sz.cy = std::min(std::max<LONG>(sz.cy, pPage->MinHeight()), pPage->MaxHeight());
+    sz.cy = std::min<LONG>(std::max<LONG>(sz.cy, pPage->MinHeight()), pPage->MaxHeight());
     pPage->SetPosition(RECT{rcArea.left, rcArea.top, rcArea.left + sz.cx, rcArea.top + sz.cy});
 }
 

@@ -76,16 +76,16 @@ SIZE CTileLayoutUI::CellContentSize(CControlUI* pControl, int nCellWidth, int nC
     if (sz.cy == 0) {
         sz.cy = nCellHeight;
     }
-    sz.cx = std::min(std::max<LONG>(sz.cx, pControl->MinWidth()), pControl->MaxWidth());
-    sz.cy = std::min(std::max<LONG>(sz.cy, pControl->MinHeight()), pControl->MaxHeight());
+    sz.cx = std::min<LONG>(std::max<LONG>(sz.cx, pControl->MinWidth()), pControl->MaxWidth());
+    sz.cy = std::min<LONG>(std::max<LONG>(sz.cy, pControl->MinHeight()), pControl->MaxHeight());
     return sz;
 }
 
-// The tallest child of the row starting at nFirst, its vertical padding included. A row of
-// children without a height of their own takes the tile height, or square cells without one.
+// The tile height, or the tallest child of the row starting at nFirst with its vertical
+// padding when that is taller; a row with neither has square cells.
 int CTileLayoutUI::RowHeight(int nFirst, int nCellWidth) const
 {
-    int nHeight = 0;
+    int nHeight = std::max(static_cast<int>(m_szTile.cy), 0);
     int nInRow = 0;
     for (int i = nFirst; i < m_items.GetSize() && nInRow < m_nColumns; ++i) {
         CControlUI* pChild = ItemAt(i);
@@ -93,16 +93,16 @@ int CTileLayoutUI::RowHeight(int nFirst, int nCellWidth) const
             continue;
         }
         const RECT rcPad = pChild->Padding();
-        const int nWidth = nCellWidth - rcPad.left - rcPad.right - m_iChildPadding / 2;
+        const int nWidth = static_cast<int>(nCellWidth - rcPad.left - rcPad.right) - m_iChildPadding / 2;
         int nChild = pChild->MeasureSize(SIZE{nWidth, MeasureHeightLimit}).cy;
         if (nChild != 0) {
             nChild = std::min(std::max(nChild, pChild->MinHeight()), pChild->MaxHeight());
-            nHeight = std::max<int>(nHeight, nChild + rcPad.top + rcPad.bottom);
+            nHeight = std::max(nHeight, static_cast<int>(nChild + rcPad.top + rcPad.bottom));
         }
         ++nInRow;
     }
     if (nHeight == 0) {
-        nHeight = m_szTile.cy > 0 ? m_szTile.cy : nCellWidth;
+        nHeight = nCellWidth;
     }
     return nHeight;
 }
@@ -113,7 +113,7 @@ void CTileLayoutUI::SetPosition(RECT rc)
     const RECT rcClient = ClientRect();
     int nWidth = rcClient.right - rcClient.left;
     if (m_szTile.cx >= 1) {
-        m_nColumns = std::max(nWidth / m_szTile.cx, 1);
+        m_nColumns = std::max(nWidth / static_cast<int>(m_szTile.cx), 1);
     }
     if (IsBarVisible(m_pHorizontalScrollBar)) {
         nWidth += m_pHorizontalScrollBar->ScrollRange();
