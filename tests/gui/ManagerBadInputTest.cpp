@@ -67,7 +67,7 @@ protected:
     CTestControlUI* b = nullptr;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(ManagerBadInputTest, ReflectionNeedsARealChildWindow)
 {
@@ -123,6 +123,7 @@ TEST_F(ManagerBadInputTest, ControlRemovedWhileHoldingFocusCaptureAndHoverIsForg
     EXPECT_EQ(manager.FocusControl(), nullptr);
     EXPECT_EQ(manager.HoverControl(), nullptr);
     EXPECT_EQ(manager.ClickControl(), nullptr);
+    EXPECT_EQ(::GetCapture(), nullptr);
     EXPECT_EQ(manager.ControlByName(L"a"), nullptr);
     EXPECT_FALSE(manager.RemovePostPainter(a));
     log.Clear();
@@ -134,6 +135,11 @@ TEST_F(ManagerBadInputTest, ControlRemovedWhileHoldingFocusCaptureAndHoverIsForg
     host.Send(WM_CLOSE);
     host.PaintNow(true);
     EXPECT_FALSE(EventsMention(L"a"));
+    // A new press captures and releases as usual.
+    host.Send(WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(110, 20));
+    EXPECT_EQ(::GetCapture(), host.Hwnd());
+    host.Send(WM_LBUTTONUP, 0, ClientPoint(110, 20));
+    EXPECT_EQ(::GetCapture(), nullptr);
     EXPECT_EQ(log.Sequence({EventMouseEnter}), std::vector<std::wstring>{L"b:11"});
 }
 

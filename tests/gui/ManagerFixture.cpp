@@ -1,5 +1,7 @@
 #include "ManagerFixture.h"
 
+#include "TestFiles.h"
+
 #include <algorithm>
 
 namespace guitest {
@@ -87,6 +89,7 @@ void CTestContainerUI::AddExisting(CControlUI* pChild)
     if (m_pManager != nullptr) {
         pChild->AttachTo(m_pManager, this, true);
         m_pManager->IndexNames(pChild);
+        MarkForLayout();
     }
 }
 
@@ -170,7 +173,7 @@ void RegisterHostClass(WNDPROC proc)
     s_bRegistered = ::RegisterClassExW(&wc) != 0;
 }
 
-}  // namespace
+} // namespace
 
 TestHostWindow::TestHostWindow(int cx, int cy, bool bLayered) : m_pManager(std::make_unique<CWindowManagerUI>())
 {
@@ -257,6 +260,34 @@ LPARAM ClientPoint(int x, int y)
     return MAKELPARAM(static_cast<WORD>(static_cast<short>(x)), static_cast<WORD>(static_cast<short>(y)));
 }
 
+CursorLock::CursorLock() : m_hMutex(::CreateMutexW(nullptr, FALSE, L"TarvoGuiTestCursor"))
+{
+    if (m_hMutex != nullptr) {
+        ::WaitForSingleObject(m_hMutex, 60000);
+    }
+}
+
+CursorLock::~CursorLock()
+{
+    if (m_hMutex != nullptr) {
+        ::ReleaseMutex(m_hMutex);
+        ::CloseHandle(m_hMutex);
+    }
+}
+
+bool CursorLock::MoveTo(HWND hWnd, int x, int y)
+{
+    POINT pt = {x, y};
+    ::ClientToScreen(hWnd, &pt);
+    if (!::SetCursorPos(pt.x, pt.y)) {
+        return false;
+    }
+    return wxlmtest::WaitUntil([&] {
+        POINT now = {0, 0};
+        return ::GetCursorPos(&now) && now.x == pt.x && now.y == pt.y;
+    });
+}
+
 void SetKeyDown(int vk, bool bDown)
 {
     BYTE state[256] = {};
@@ -265,4 +296,4 @@ void SetKeyDown(int vk, bool bDown)
     ::SetKeyboardState(state);
 }
 
-}  // namespace guitest
+} // namespace guitest

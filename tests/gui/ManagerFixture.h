@@ -71,8 +71,7 @@ public:
     ~CTestContainerUI() override;
 
     const wchar_t* TypeName() const override { return L"TestContainerUI"; }
-    template <class T = CTestControlUI, class... Args>
-    T* AddChild(Args&&... args)
+    template <class T = CTestControlUI, class... Args> T* AddChild(Args&&... args)
     {
         auto* pChild = new T(m_pLog, std::forward<Args>(args)...);
         AddExisting(pChild);
@@ -108,7 +107,10 @@ public:
     void PumpRange(UINT uFirst, UINT uLast);
     // Builds a root container of the client size and attaches it.
     CTestContainerUI* AttachNewRoot(EventLog* pLog, COLORREF color = CLR_INVALID);
-    LRESULT Send(UINT uMsg, WPARAM wParam = 0, LPARAM lParam = 0) { return ::SendMessageW(m_hWnd, uMsg, wParam, lParam); }
+    LRESULT Send(UINT uMsg, WPARAM wParam = 0, LPARAM lParam = 0)
+    {
+        return ::SendMessageW(m_hWnd, uMsg, wParam, lParam);
+    }
     // Messages the manager left unhandled, in order.
     const std::vector<UINT>& Unhandled() const { return m_unhandled; }
 
@@ -121,8 +123,22 @@ private:
 };
 
 LPARAM ClientPoint(int x, int y);
+
+// The mouse pointer is shared by every test process on the display: tests that move it hold this.
+class CursorLock {
+public:
+    CursorLock();
+    ~CursorLock();
+    CursorLock(const CursorLock&) = delete;
+    CursorLock& operator=(const CursorLock&) = delete;
+    // Moves the pointer to a client point of the window and waits until it is there.
+    bool MoveTo(HWND hWnd, int x, int y);
+
+private:
+    HANDLE m_hMutex;
+};
 MSG MakeMsg(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
 // Sets the thread's key state of one key (pressed or not) for GetKeyState.
 void SetKeyDown(int vk, bool bDown);
 
-}  // namespace guitest
+} // namespace guitest

@@ -2,6 +2,8 @@
 
 #include "ManagerFixture.h"
 
+#include <algorithm>
+
 using namespace guitest;
 
 namespace {
@@ -49,7 +51,7 @@ protected:
     CTestControlUI* t3 = nullptr;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(ManagerKeyboardTest, FirstPaintAfterAttachFocusesTheFirstTabStop)
 {
@@ -64,8 +66,8 @@ TEST_F(ManagerKeyboardTest, TabWalksTheTabStopsAndWrapsAround)
         bool shift;
         CControlUI* expected;
     };
-    const Step steps[] = {{false, t1}, {false, t2}, {false, t3}, {false, t1}, {true, t3}, {true, t2},
-                          {true, t1},  {true, t3}};
+    const Step steps[] = {{false, t1}, {false, t2}, {false, t3}, {false, t1},
+                          {true, t3},  {true, t2},  {true, t1},  {true, t3}};
     for (const Step& step : steps) {
         EXPECT_TRUE(Tab(step.shift));
         EXPECT_EQ(host.Manager().FocusControl(), step.expected);
@@ -180,10 +182,10 @@ TEST_F(ManagerKeyboardTest, PreFiltersAndTranslatorsComeFirst)
 
     filter.bHandle = true;
     EXPECT_TRUE(Tab());
-    EXPECT_EQ(manager.FocusControl(), t1);  // the filter took the Tab
+    EXPECT_EQ(manager.FocusControl(), t1); // the filter took the Tab
     translator.answer = 0;
     EXPECT_TRUE(Tab());
-    EXPECT_EQ(filter.nCalls, 1);  // the translator consumed it before the filters
+    EXPECT_EQ(filter.nCalls, 1); // the translator consumed it before the filters
 
     EXPECT_TRUE(manager.RemoveTranslator(&translator));
     EXPECT_FALSE(manager.RemoveTranslator(&translator));
@@ -202,8 +204,7 @@ TEST_F(ManagerKeyboardTest, MessagesOfOtherWindowsAreNotPreDispatched)
     ::DestroyWindow(hOther);
 
     // A child window's keys reach the manager of its ancestor, without being consumed.
-    HWND hChild =
-        ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, host.Hwnd(), nullptr, nullptr, nullptr);
+    HWND hChild = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, host.Hwnd(), nullptr, nullptr, nullptr);
     ASSERT_NE(hChild, nullptr);
     msg = MakeMsg(hChild, WM_KEYDOWN, VK_TAB, 0);
     EXPECT_FALSE(CWindowManagerUI::PreDispatch(&msg));
@@ -216,4 +217,17 @@ TEST_F(ManagerKeyboardTest, FocusNearestTabStopFocusesAfterTheNextPaint)
     host.Manager().FocusNearestTabStop(t3);
     host.PaintNow();
     EXPECT_EQ(host.Manager().FocusControl(), t3);
+}
+
+TEST_F(ManagerKeyboardTest, MessageLoopPreDispatchesUntilQuit)
+{
+    ::PostMessageW(host.Hwnd(), WM_KEYDOWN, VK_TAB, 0);
+    ::PostMessageW(host.Hwnd(), WM_KEYDOWN, 'X', 0);
+    ::PostQuitMessage(0);
+    CWindowManagerUI::RunMessageLoop();
+
+    EXPECT_EQ(host.Manager().FocusControl(), t2);
+    // The Tab was consumed before dispatch; the other key reached the window and the focus.
+    EXPECT_EQ(std::count(host.Unhandled().begin(), host.Unhandled().end(), WM_KEYDOWN), 1);
+    EXPECT_EQ(log.Sequence({EventKeyDown}), std::vector<std::wstring>{L"t2:3"});
 }

@@ -37,7 +37,7 @@ protected:
 
 const std::vector<int> HoverTypes = {EventMouseMove, EventMouseLeave, EventMouseEnter};
 
-}  // namespace
+} // namespace
 
 TEST_F(ManagerMouseTest, MovingToAnotherControlSendsLeaveThenEnterThenMove)
 {
@@ -120,8 +120,7 @@ TEST_F(ManagerMouseTest, SetCursorWhileCapturedIsHandledWithoutAskingControls)
     host.Send(WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(20, 20));
     log.Clear();
 
-    EXPECT_EQ(host.Send(WM_SETCURSOR, reinterpret_cast<WPARAM>(host.Hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
-              TRUE);
+    EXPECT_EQ(host.Send(WM_SETCURSOR, reinterpret_cast<WPARAM>(host.Hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)), TRUE);
     EXPECT_TRUE(log.Sequence({EventSetCursor}).empty());
     EXPECT_EQ(std::count(host.Unhandled().begin(), host.Unhandled().end(), WM_SETCURSOR), 0);
 }
@@ -134,14 +133,10 @@ TEST_F(ManagerMouseTest, SetCursorGoesOnlyToControlsThatAskForIt)
         int x;
         bool handled;
     };
+    CursorLock cursor;
     for (const Case& c : {Case{120, true}, Case{20, false}}) {
         log.Clear();
-        const POINT pt = ScreenPoint(c.x, 20);
-        ASSERT_TRUE(::SetCursorPos(pt.x, pt.y));
-        ASSERT_TRUE(wxlmtest::WaitUntil([&] {
-            POINT now = {0, 0};
-            return ::GetCursorPos(&now) && now.x == pt.x && now.y == pt.y;
-        }));
+        ASSERT_TRUE(cursor.MoveTo(host.Hwnd(), c.x, 20));
         const size_t before = std::count(host.Unhandled().begin(), host.Unhandled().end(), WM_SETCURSOR);
         host.Send(WM_SETCURSOR, reinterpret_cast<WPARAM>(host.Hwnd()), lParam);
         const size_t after = std::count(host.Unhandled().begin(), host.Unhandled().end(), WM_SETCURSOR);
@@ -244,4 +239,46 @@ TEST_F(ManagerMouseTest, CloseEndsHoverAndCapture)
     const std::vector<std::wstring> expected = {L"a:10", L"a:14", L"a:20"};
     EXPECT_EQ(log.Sequence(), expected);
     EXPECT_EQ(host.Manager().FocusControl(), nullptr);
+}
+
+TEST_F(ManagerMouseTest, ControlOfAnotherManagerUnderTheMouseIsIgnored)
+{
+    CWindowManagerUI other;
+    auto* stranger = root->AddChild(L"stranger", RECT{200, 100, 260, 160});
+    host.PaintNow(true);
+    stranger->AttachTo(&other, root, false);
+    host.Send(WM_MOUSEMOVE, 0, ClientPoint(20, 20));
+    log.Clear();
+
+    host.Send(WM_MOUSEMOVE, 0, ClientPoint(210, 110));
+    host.Send(WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(210, 110));
+    EXPECT_TRUE(log.events.empty());
+    EXPECT_EQ(host.Manager().HoverControl(), a);
+    EXPECT_EQ(host.Manager().ClickControl(), nullptr);
+    stranger->AttachTo(&host.Manager(), root, false);
+}
+
+TEST_F(ManagerMouseTest, SizeEventGoesToTheFocusAndRelaysTheRootOut)
+{
+    host.Manager().SetFocusControl(b);
+    log.Clear();
+    ::SetWindowPos(host.Hwnd(), nullptr, 0, 0, 400, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(log.Sequence({EventWindowSize}), std::vector<std::wstring>{L"b:22"});
+    EXPECT_TRUE(host.Manager().IsLayoutNeeded());
+    EXPECT_TRUE(root->IsUpdateNeeded());
+}
+
+TEST_F(ManagerMouseTest, RichEditLosingTheWindowFocusHandsItToTheBrowserUnderTheCursor)
+{
+    a->SetTypeName(L"RichEditUI");
+    b->SetTypeName(L"WebBrowserUI");
+    host.Manager().SetFocusControl(a);
+    CursorLock cursor;
+    ASSERT_TRUE(cursor.MoveTo(host.Hwnd(), 120, 20));
+    LRESULT lRes = 0;
+    // Without a window getting the focus nothing changes.
+    host.Manager().HandleWindowMessage(WM_KILLFOCUS, 0, 0, lRes);
+    EXPECT_EQ(host.Manager().FocusControl(), a);
+    host.Manager().HandleWindowMessage(WM_KILLFOCUS, reinterpret_cast<WPARAM>(::GetDesktopWindow()), 0, lRes);
+    EXPECT_EQ(host.Manager().FocusControl(), b);
 }

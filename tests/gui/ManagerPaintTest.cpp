@@ -49,7 +49,7 @@ struct Listener : INotifyUI {
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST(ManagerPaint, OrdinaryWindowPaintsOnlyTheUpdateAreaThroughAKeptBackBuffer)
 {
@@ -71,7 +71,7 @@ TEST(ManagerPaint, OrdinaryWindowPaintsOnlyTheUpdateAreaThroughAKeptBackBuffer)
     const std::vector<RECT> rootRects = PaintedRectsOf(log, L"root");
     ASSERT_EQ(rootRects.size(), 1u);
     EXPECT_TRUE(SameRect(rootRects[0], rcSmall));
-    EXPECT_TRUE(PaintedRectsOf(log, L"red").empty());  // outside the update area
+    EXPECT_TRUE(PaintedRectsOf(log, L"red").empty()); // outside the update area
     EXPECT_EQ(host.Manager().OffscreenDC(), hBackDC);
     EXPECT_EQ(::GetPixel(hBackDC, 20, 20), Red);
 
@@ -180,7 +180,7 @@ TEST(ManagerPaint, LayeredWindowRepaintsEverythingAfterARestore)
     std::vector<RECT> rootRects = PaintedRectsOf(log, L"root");
     ASSERT_EQ(rootRects.size(), 1u);
     EXPECT_TRUE(SameRect(rootRects[0], RECT{120, 20, 170, 100}));
-    EXPECT_EQ(host.Manager().OffscreenBits()[20 * 200 + 20], 0xFFFF0000u);  // kept from the first paint
+    EXPECT_EQ(host.Manager().OffscreenBits()[20 * 200 + 20], 0xFFFF0000u); // kept from the first paint
 
     // ...after a restore command the next one covers the whole client area.
     LRESULT lRes = 0;
@@ -238,4 +238,19 @@ TEST(ManagerPaint, WithoutARootPaintingOnlyValidates)
     RECT rcUpdate = {};
     EXPECT_FALSE(::GetUpdateRect(host.Hwnd(), &rcUpdate, FALSE));
     EXPECT_EQ(host.Manager().OffscreenDC(), nullptr);
+}
+
+TEST(ManagerPaint, AttachingTheCurrentRootAgainKeepsIt)
+{
+    EventLog log;
+    TestHostWindow host(200, 120);
+    CTestContainerUI* root = host.AttachNewRoot(&log);
+    root->AddChild(L"a", RECT{10, 10, 50, 50});
+    host.PaintNow(true);
+    EXPECT_TRUE(host.Manager().AttachRoot(root));
+    host.PumpRange(WM_UI_DELETE_LATER, WM_UI_DELETE_LATER);
+    EXPECT_TRUE(log.destroyed.empty());
+    EXPECT_EQ(host.Manager().Root(), root);
+    EXPECT_NE(host.Manager().ControlByName(L"a"), nullptr);
+    host.PaintNow(true);
 }

@@ -45,7 +45,7 @@ TEST(ManagerFonts, AddedFontKeepsItsDescriptionAndIsFoundByIt)
 
     EXPECT_EQ(manager.FindFont(L"Tahoma", 12, false, false, false), hPlain);
     EXPECT_EQ(manager.FindFont(L"Tahoma", 12, true, true, true), hBold);
-    EXPECT_EQ(manager.FindFont(L"tahoma", 12, false, false, false), nullptr);  // face is case-sensitive
+    EXPECT_EQ(manager.FindFont(L"tahoma", 12, false, false, false), nullptr); // face is case-sensitive
     EXPECT_EQ(manager.FindFont(L"Tahoma", 13, false, false, false), nullptr);
 }
 
@@ -207,14 +207,14 @@ namespace {
 // A 2×1 24-bit bottom-up BMP: one red and one blue pixel.
 std::string TwoPixelBmp()
 {
-    const unsigned char bytes[] = {'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,            // file header
-                                   40, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0,         // info header
-                                   0, 0, 0, 0, 8, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                   0, 0, 255, 255, 0, 0, 0, 0};                              // pixels + pad
+    const unsigned char bytes[] = {'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54,  0,   0, 0,        // file header
+                                   40,  0,   0,  0, 2, 0, 0, 0, 1, 0, 0,   0,   1, 0, 24, 0, // info header
+                                   0,   0,   0,  0, 8, 0, 0, 0, 0, 0, 0,   0,   0, 0, 0,  0,
+                                   0,   0,   0,  0, 0, 0, 0, 0, 0, 0, 255, 255, 0, 0, 0,  0}; // pixels + pad
     return std::string(reinterpret_cast<const char*>(bytes), sizeof bytes);
 }
 
-}  // namespace
+} // namespace
 
 TEST(ManagerImages, ImagesAreDecodedOnceAndCachedByName)
 {
@@ -230,7 +230,7 @@ TEST(ManagerImages, ImagesAreDecodedOnceAndCachedByName)
     EXPECT_EQ(pImage->nHeight, 1);
     EXPECT_EQ(manager.FindOrAddImage(path.c_str()), pImage);
     EXPECT_EQ(manager.FindImage(path.c_str()), pImage);
-    EXPECT_EQ(manager.AddImage(path.c_str()), nullptr);  // the name is taken
+    EXPECT_EQ(manager.AddImage(path.c_str()), nullptr); // the name is taken
     EXPECT_EQ(manager.FindOrAddImage((dir / L"missing.png").c_str()), nullptr);
 }
 

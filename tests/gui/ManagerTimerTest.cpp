@@ -35,7 +35,7 @@ protected:
     CTestControlUI* b = nullptr;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(ManagerTimerTest, SystemIdsStartAt17AndWrapAroundBelow240)
 {
@@ -69,11 +69,11 @@ TEST_F(ManagerTimerTest, StopAndRestartReuseTheRecord)
     CWindowManagerUI& manager = host.Manager();
     ASSERT_TRUE(manager.StartTimer(a, 3, 100000));
     const UINT systemId = manager.TimerSystemId(a, 3);
-    EXPECT_FALSE(manager.StartTimer(a, 3, 100000));  // already running
+    EXPECT_FALSE(manager.StartTimer(a, 3, 100000)); // already running
     EXPECT_TRUE(manager.StopTimer(a, 3));
     EXPECT_FALSE(manager.StopTimer(a, 3));
     host.Send(WM_TIMER, systemId);
-    EXPECT_EQ(TimerEventsOf(L"a", 3), 0u);  // a stopped timer delivers nothing
+    EXPECT_EQ(TimerEventsOf(L"a", 3), 0u); // a stopped timer delivers nothing
 
     EXPECT_TRUE(manager.StartTimer(a, 3, 100000));
     EXPECT_EQ(manager.TimerSystemId(a, 3), systemId);
@@ -128,7 +128,7 @@ TEST(ManagerCaret, CaretBlinksOnlyWhileItsOwnerHasTheFocus)
     host.PaintNow(true);
     EXPECT_EQ(::GetPixel(manager.OffscreenDC(), 21, 30), RGB(0, 255, 0));
 
-    host.Send(WM_TIMER, CaretTimerId);  // blink phase: hidden
+    host.Send(WM_TIMER, CaretTimerId); // blink phase: hidden
     host.PaintNow();
     EXPECT_NE(::GetPixel(manager.OffscreenDC(), 21, 30), RGB(0, 255, 0));
     host.Send(WM_TIMER, CaretTimerId);

@@ -26,8 +26,7 @@ public:
         static const NotifyMapEntry entries[] = {
             MakeNotifyEntry<CNamedFirstPump>(L"click", L"btnClose", &CNamedFirstPump::OnNamedClick),
             MakeNotifyEntry<CNamedFirstPump>(L"click", L"", &CNamedFirstPump::OnAnyClick),
-            MakeNotifyEntry<CNamedFirstPump>(L"timer", L"", &CNamedFirstPump::OnTimerParams),
-            NotifyMapEnd()};
+            MakeNotifyEntry<CNamedFirstPump>(L"timer", L"", &CNamedFirstPump::OnTimerParams), NotifyMapEnd()};
         static const struct NotifyMap map = {&CNotifyPump::ClassNotifyMap, entries};
         return &map;
     }
@@ -107,7 +106,7 @@ protected:
     CTestControlUI* other = nullptr;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(NotificationTest, NamedEntryBeatsTheAnyControlEntryWhateverTheirOrder)
 {
@@ -250,4 +249,46 @@ TEST_F(NotificationTest, ListenerRemovedDuringANotificationIsNotCalledAgain)
     host.Manager().SendNotification(close, L"click");
     EXPECT_EQ(remover.nCalls, 1);
     EXPECT_TRUE(victim.seen.empty());
+}
+
+namespace {
+
+// Window classes put the pump after another base and give it virtual handlers.
+class COtherBase {
+public:
+    virtual ~COtherBase() = default;
+    int m_nPadding[3] = {1, 2, 3};
+};
+
+class CWindowLikePump : public COtherBase, public CNotifyPump {
+public:
+    std::vector<std::wstring> calls;
+    virtual void OnClick(UINotification& n) { calls.push_back(L"base:" + std::wstring(n.sender->Name().GetData())); }
+    static const struct NotifyMap* ClassNotifyMap()
+    {
+        static const NotifyMapEntry entries[] = {
+            MakeNotifyEntry<CWindowLikePump>(L"click", L"", &CWindowLikePump::OnClick), NotifyMapEnd()};
+        static const struct NotifyMap map = {&CNotifyPump::ClassNotifyMap, entries};
+        return &map;
+    }
+    const struct NotifyMap* NotifyMap() const override { return ClassNotifyMap(); }
+};
+
+class CLauncherLikePump : public CWindowLikePump {
+public:
+    void OnClick(UINotification& n) override
+    {
+        calls.push_back(L"override:" + std::wstring(n.sender->Name().GetData()));
+    }
+};
+
+} // namespace
+
+TEST_F(NotificationTest, HandlersOfASecondBaseAndVirtualHandlersAreCalledOnTheRightObject)
+{
+    CLauncherLikePump pump;
+    UINotification click = Click(close);
+    EXPECT_TRUE(pump.DispatchNotification(click));
+    EXPECT_EQ(pump.calls, std::vector<std::wstring>{L"override:btnClose"});
+    EXPECT_EQ(pump.m_nPadding[2], 3);
 }

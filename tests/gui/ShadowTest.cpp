@@ -144,7 +144,7 @@ protected:
     std::unique_ptr<CShadowUI> m_shadow = std::make_unique<CShadowUI>();
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(ShadowTest, ImageShadowIsCornerWiderAndStartsCornerLeftAndAbove)
 {
@@ -289,4 +289,28 @@ TEST_F(ShadowTest, MissingImageLeavesTheShadowEmpty)
     EXPECT_EQ(rcShadow.right - rcShadow.left, 0);
     ::SetWindowPos(m_hHost, nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ::UpdateWindow(m_hHost);
+}
+
+TEST_F(ShadowTest, EndOfASizeMoveRedrawsAtOnce)
+{
+    CreateHost(true);
+    UseImage();
+    ASSERT_TRUE(m_shadow->Create(m_manager.get()));
+    ::SendMessageW(m_hHost, WM_SIZE, SIZE_RESTORED, MAKELPARAM(200, 120));
+    // Growing leaves the redraw for the paint; the end of the drag does not wait for it.
+    ::SetWindowPos(m_hHost, nullptr, 0, 0, 230, 130, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(Text(WindowRect(m_shadow->ShadowWindow())), Text({91, 91, 309, 229}));
+    ::SendMessageW(m_hHost, WM_EXITSIZEMOVE, 0, 0);
+    EXPECT_EQ(Text(WindowRect(m_shadow->ShadowWindow())), Text({91, 91, 339, 239}));
+}
+
+TEST_F(ShadowTest, MaximiseHidesTheShadow)
+{
+    CreateHost(true);
+    UseImage();
+    ASSERT_TRUE(m_shadow->Create(m_manager.get()));
+    ::SendMessageW(m_hHost, WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(800, 600));
+    EXPECT_FALSE(::IsWindowVisible(m_shadow->ShadowWindow()));
+    ::SendMessageW(m_hHost, WM_SIZE, SIZE_RESTORED, MAKELPARAM(200, 120));
+    EXPECT_TRUE(::IsWindowVisible(m_shadow->ShadowWindow()));
 }

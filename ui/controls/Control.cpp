@@ -198,7 +198,7 @@ bool StoreLimit(LONG& field, int value)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 int CControlUI::MinWidth() const
 {
@@ -581,4 +581,4 @@ void CControlUI::SendNotification(const wchar_t* pstrType, WPARAM wParam, LPARAM
     }
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

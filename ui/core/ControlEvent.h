@@ -73,4 +73,4 @@ struct ControlEvent {
 // Visitor of CControlUI::SearchTree: returns the control that ends the search, or null to go on.
 using FindControlProc = CControlUI* (*)(CControlUI* control, void* data);
 
-}  // namespace Tarvo
+} // namespace Tarvo

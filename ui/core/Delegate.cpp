@@ -45,4 +45,4 @@ bool CEventSource::Invoke(void* pParam)
     return true;
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -19,11 +19,10 @@ protected:
     virtual bool SameFunction(const CDelegateBase& other) const = 0;
 
     void* m_pObject;
-    const void* m_pFunctionKey;  // identifies the delegate class, compared before the functions
+    const void* m_pFunctionKey; // identifies the delegate class, compared before the functions
 };
 
-template <class T>
-class CDelegate : public CDelegateBase {
+template <class T> class CDelegate : public CDelegateBase {
 public:
     using Function = bool (T::*)(void*);
 
@@ -42,8 +41,7 @@ private:
     Function m_pFunction;
 };
 
-template <class T>
-CDelegate<T> MakeDelegate(T* pObject, bool (T::*pFunction)(void*))
+template <class T> CDelegate<T> MakeDelegate(T* pObject, bool (T::*pFunction)(void*))
 {
     return CDelegate<T>(pObject, pFunction);
 }
@@ -67,4 +65,4 @@ private:
     CUIPtrList m_handlers;
 };
 
-}  // namespace Tarvo
+} // namespace Tarvo

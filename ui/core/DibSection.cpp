@@ -53,4 +53,4 @@ void CDibSectionUI::Destroy()
     m_nHeight = 0;
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

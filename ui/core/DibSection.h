@@ -33,4 +33,4 @@ private:
     int m_nHeight = 0;
 };
 
-}  // namespace Tarvo
+} // namespace Tarvo

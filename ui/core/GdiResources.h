@@ -14,8 +14,7 @@ struct MemoryDCTraits {
 };
 
 // Move-only owner of one GDI handle. Closing keeps GetLastError() intact.
-template <class H, class Traits>
-class CUIHandle {
+template <class H, class Traits> class CUIHandle {
 public:
     CUIHandle() = default;
     explicit CUIHandle(H h) : m_h(h) {}
@@ -98,4 +97,4 @@ private:
     PAINTSTRUCT m_ps = {};
 };
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -8,8 +8,7 @@
 namespace Tarvo {
 
 // Owners of GDI+ flat-interface objects, each deleted with its own Gdip call.
-template <typename T, Gdiplus::GpStatus(WINGDIPAPI* Delete)(T*)>
-struct UIGdiplusDeleter {
+template <typename T, Gdiplus::GpStatus(WINGDIPAPI* Delete)(T*)> struct UIGdiplusDeleter {
     void operator()(T* p) const { Delete(p); }
 };
 template <typename T, Gdiplus::GpStatus(WINGDIPAPI* Delete)(T*)>
@@ -20,4 +19,4 @@ using CUIGdiplusFont = CUIGdiplusPtr<Gdiplus::GpFont, Gdiplus::DllExports::GdipD
 using CUIGdiplusBrush = CUIGdiplusPtr<Gdiplus::GpBrush, Gdiplus::DllExports::GdipDeleteBrush>;
 using CUIGdiplusStringFormat = CUIGdiplusPtr<Gdiplus::GpStringFormat, Gdiplus::DllExports::GdipDeleteStringFormat>;
 
-}  // namespace Tarvo
+} // namespace Tarvo

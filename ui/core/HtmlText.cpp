@@ -15,11 +15,6 @@ namespace Tarvo {
 
 namespace {
 
-COLORREF ToColorRef(DWORD dwColor)
-{
-    return RGB((dwColor >> 16) & 0xFF, (dwColor >> 8) & 0xFF, dwColor & 0xFF);
-}
-
 struct HtmlStyle {
     HFONT hFont = nullptr;
     DWORD color = 0;
@@ -152,7 +147,7 @@ bool EqualsNoCase(const std::wstring& a, const wchar_t* b)
 // Lays the markup out in lines (positions relative to the text rectangle), then draws it.
 class CHtmlLayout {
 public:
-    CHtmlLayout(HDC hDC, CWindowManagerUI* pManager, const RECT& rc, DWORD dwTextColor, UINT uStyle)
+    CHtmlLayout(HDC hDC, CWindowManagerUI* pManager, const RECT& rc, UIColor dwTextColor, UINT uStyle)
         : m_hDC(hDC), m_pManager(pManager), m_nAvailWidth(rc.right - rc.left), m_nAvailHeight(rc.bottom - rc.top),
           m_uStyle(uStyle)
     {
@@ -295,7 +290,7 @@ void CHtmlLayout::OpenTag(const HtmlTag& tag)
         Line().fixedHeight = m_style.lineHeight;
         break;
     default:
-        break;  // unknown letters are tags all the same, and change nothing
+        break; // unknown letters are tags all the same, and change nothing
     }
 }
 
@@ -430,12 +425,12 @@ bool CHtmlLayout::NextLineFits() const
 void CHtmlLayout::AddChar(wchar_t ch)
 {
     const std::wstring text(1, ch);
-    const int width = TextWidth(m_style.hFont, text);
-    if (!MakeRoom(width, ch == L' ')) {
+    const size_t linesBefore = m_lines.size();
+    if (!MakeRoom(TextWidth(m_style.hFont, text), ch == L' ')) {
         return;
     }
-    if (ch == L' ' && Line().width == 0 && m_lines.size() > 1 && Line().pieces.empty()) {
-        return;  // a wrapped line does not start with the blank it was broken at
+    if (ch == L' ' && m_lines.size() != linesBefore) {
+        return; // the line was broken at this blank: the next one does not start with it
     }
     AppendText(text);
 }
@@ -444,9 +439,10 @@ void CHtmlLayout::AppendText(const std::wstring& text)
 {
     HtmlLine& line = Line();
     const int width = TextWidth(m_style.hFont, text);
-    if (line.pieces.empty() || line.pieces.back().pImage != nullptr || line.pieces.back().style.hFont != m_style.hFont ||
-        line.pieces.back().style.color != m_style.color || line.pieces.back().style.link != m_style.link ||
-        line.pieces.back().style.bSelected != m_style.bSelected || line.pieces.back().x + line.pieces.back().width != line.width) {
+    if (line.pieces.empty() || line.pieces.back().pImage != nullptr ||
+        line.pieces.back().style.hFont != m_style.hFont || line.pieces.back().style.color != m_style.color ||
+        line.pieces.back().style.link != m_style.link || line.pieces.back().style.bSelected != m_style.bSelected ||
+        line.pieces.back().x + line.pieces.back().width != line.width) {
         HtmlPiece piece;
         piece.style = m_style;
         piece.x = line.width;
@@ -656,7 +652,7 @@ void CHtmlLayout::Draw(const RECT& rc, const RECT* prcPrevious, int nCapacity)
         for (const HtmlPiece& piece : line.pieces) {
             const RECT box = {origin.x + piece.x, origin.y, origin.x + piece.x + piece.width, origin.y + line.height};
             if (piece.style.bSelected) {
-                const COLORREF oldColor = ::SetBkColor(m_hDC, ToColorRef(m_pManager->DefaultSelectedColor()));
+                const COLORREF oldColor = ::SetBkColor(m_hDC, UIColorToColorRef(m_pManager->DefaultSelectedColor()));
                 ::ExtTextOutW(m_hDC, 0, 0, ETO_OPAQUE, &box, nullptr, 0, nullptr);
                 ::SetBkColor(m_hDC, oldColor);
             }
@@ -672,7 +668,7 @@ void CHtmlLayout::Draw(const RECT& rc, const RECT* prcPrevious, int nCapacity)
                 dwColor = hovered[piece.style.link] ? m_pManager->DefaultLinkHoverFontColor()
                                                     : m_pManager->DefaultLinkFontColor();
             }
-            ::SetTextColor(m_hDC, ToColorRef(dwColor));
+            ::SetTextColor(m_hDC, UIColorToColorRef(dwColor));
             CUISelectObject select(m_hDC, piece.style.hFont);
             ::TextOutW(m_hDC, box.left, box.top + line.ascent - piece.ascent, piece.text.c_str(),
                        static_cast<int>(piece.text.size()));
@@ -681,10 +677,10 @@ void CHtmlLayout::Draw(const RECT& rc, const RECT* prcPrevious, int nCapacity)
     ::SetBkMode(m_hDC, nOldMode);
 }
 
-}  // namespace
+} // namespace
 
 void CSkinRender::PaintHtmlText(HDC hDC, CWindowManagerUI* pManager, RECT& rc, const wchar_t* pstrText,
-                                DWORD dwTextColor, RECT* prcLinks, CUIString* sLinks, int& nLinkRects, UINT uStyle)
+                                UIColor dwTextColor, RECT* prcLinks, CUIString* sLinks, int& nLinkRects, UINT uStyle)
 {
     const int nCapacity = prcLinks != nullptr ? std::max(nLinkRects, 0) : 0;
     nLinkRects = 0;
@@ -703,4 +699,4 @@ void CSkinRender::PaintHtmlText(HDC hDC, CWindowManagerUI* pManager, RECT& rc, c
     nLinkRects = layout.ReportLinks(rc, prcLinks, sLinks, nCapacity);
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -174,7 +174,7 @@ private:
     int m_nFileCount = 0;
 };
 
-}  // namespace
+} // namespace
 
 void ParseIntList(const wchar_t* pstrValue, LONG* pValues, int count)
 {
@@ -187,8 +187,7 @@ void ParseIntList(const wchar_t* pstrValue, LONG* pValues, int count)
     }
 }
 
-std::vector<UIImageSpec> ParseImageSpec(const wchar_t* pstrDescription, const wchar_t* pstrModifier,
-                                        const RECT& rcItem)
+std::vector<UIImageSpec> ParseImageSpec(const wchar_t* pstrDescription, const wchar_t* pstrModifier, const RECT& rcItem)
 {
     CImageSpecParser parser(pstrDescription != nullptr ? pstrDescription : L"", rcItem);
     parser.Parse(pstrDescription);
@@ -196,4 +195,4 @@ std::vector<UIImageSpec> ParseImageSpec(const wchar_t* pstrDescription, const wc
     return parser.Finish();
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -33,4 +33,4 @@ std::vector<UIImageSpec> ParseImageSpec(const wchar_t* pstrDescription, const wc
 // skipped; missing numbers are 0 and values beyond the range of LONG saturate.
 void ParseIntList(const wchar_t* pstrValue, LONG* pValues, int count);
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -24,4 +24,4 @@ protected:
     ~ITranslateAccelerator() = default;
 };
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -13,8 +13,7 @@ struct MsImgEntries {
 
 std::atomic<bool> g_bForcedMissing{false};
 
-template <typename Proc>
-Proc LookUp(HMODULE hModule, const char* pstrName)
+template <typename Proc> Proc LookUp(HMODULE hModule, const char* pstrName)
 {
     // The cast goes through void* because FARPROC has no parameters and the real entry has.
     return reinterpret_cast<Proc>(reinterpret_cast<void*>(::GetProcAddress(hModule, pstrName)));
@@ -34,7 +33,7 @@ const MsImgEntries& Entries()
     return entries;
 }
 
-}  // namespace
+} // namespace
 
 CMsImgUI::AlphaBlendProc CMsImgUI::AlphaBlend()
 {
@@ -51,4 +50,4 @@ void CMsImgUI::ForceMissing(bool bMissing)
     g_bForcedMissing = bMissing;
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -18,4 +18,4 @@ public:
     static void ForceMissing(bool bMissing);
 };
 
-}  // namespace Tarvo
+} // namespace Tarvo

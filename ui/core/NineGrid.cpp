@@ -43,7 +43,7 @@ bool IsEmptyRect(const RECT& rc)
     return rc.right <= rc.left || rc.bottom <= rc.top;
 }
 
-}  // namespace
+} // namespace
 
 UINineGrid SplitNineGrid(const RECT& rcDest, const RECT& rcSource, const RECT& rcCorner, bool bHole)
 {
@@ -87,4 +87,4 @@ UINineGrid SplitNineGrid(const RECT& rcDest, const RECT& rcSource, const RECT& r
     return grid;
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

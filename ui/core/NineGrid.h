@@ -24,4 +24,4 @@ struct UINineGrid {
 
 UINineGrid SplitNineGrid(const RECT& rcDest, const RECT& rcSource, const RECT& rcCorner, bool bHole);
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -78,4 +78,4 @@ bool CNotifyPump::DispatchToVirtualWindow(UINotification& notification)
     return false;
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

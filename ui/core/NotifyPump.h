@@ -31,8 +31,8 @@ class CNotifyPump;
 
 enum NotifyHandlerSignature : int {
     NotifySignatureEnd = 0,
-    NotifySignatureParams = 1,    // LRESULT handler(WPARAM, LPARAM)
-    NotifySignatureNotify = 2,    // void handler(UINotification&)
+    NotifySignatureParams = 1, // LRESULT handler(WPARAM, LPARAM)
+    NotifySignatureNotify = 2, // void handler(UINotification&)
 };
 
 // One handler of a NotifyMap. The member function is stored in the pump's terms; the
@@ -42,7 +42,7 @@ struct NotifyMapEntry {
     using NotifyHandler = void (CNotifyPump::*)(UINotification&);
 
     const wchar_t* type;
-    const wchar_t* controlName;  // empty: any control
+    const wchar_t* controlName; // empty: any control
     int signature;
     ParamsHandler paramsHandler;
     NotifyHandler notifyHandler;
@@ -50,7 +50,7 @@ struct NotifyMapEntry {
 
 struct NotifyMap {
     const NotifyMap* (*baseMap)();
-    const NotifyMapEntry* entries;  // ends with an entry of signature 0
+    const NotifyMapEntry* entries; // ends with an entry of signature 0
 };
 
 // Routes notifications to member functions of the window class through static NotifyMaps.
@@ -87,8 +87,7 @@ template <class T>
 constexpr NotifyMapEntry MakeNotifyEntry(const wchar_t* type, const wchar_t* controlName,
                                          void (T::*handler)(UINotification&))
 {
-    return {type, controlName, NotifySignatureNotify, nullptr,
-            static_cast<NotifyMapEntry::NotifyHandler>(handler)};
+    return {type, controlName, NotifySignatureNotify, nullptr, static_cast<NotifyMapEntry::NotifyHandler>(handler)};
 }
 
 template <class T>
@@ -103,4 +102,4 @@ constexpr NotifyMapEntry NotifyMapEnd()
     return {L"", L"", NotifySignatureEnd, nullptr, nullptr};
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

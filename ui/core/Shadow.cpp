@@ -1,6 +1,7 @@
 #include "core/Shadow.h"
 
 #include "core/DibSection.h"
+#include "core/GdiResources.h"
 #include "core/ShadowShape.h"
 #include "core/SkinRender.h"
 #include "core/WindowManager.h"
@@ -27,15 +28,7 @@ HINSTANCE ModuleOf(HINSTANCE hInstance)
     return hInstance != nullptr ? hInstance : ::GetModuleHandleW(nullptr);
 }
 
-struct HostRegion {
-    HostRegion() : hRegion(::CreateRectRgn(0, 0, 0, 0)) {}
-    ~HostRegion() { ::DeleteObject(hRegion); }
-    HostRegion(const HostRegion&) = delete;
-    HostRegion& operator=(const HostRegion&) = delete;
-    HRGN hRegion;
-};
-
-}  // namespace
+} // namespace
 
 CShadowUI::~CShadowUI()
 {
@@ -123,8 +116,7 @@ bool CShadowUI::Create(CWindowManagerUI* pManager)
     const LONG_PTR hostStyle = ::GetWindowLongPtrW(hHost, GWL_STYLE);
     m_hWnd = ::CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT, kShadowClassName, nullptr,
                                WS_POPUP | WS_BORDER | WS_SYSMENU | static_cast<DWORD>(hostStyle & WS_DLGFRAME),
-                               CW_USEDEFAULT, 0, 0, 0, hHost, nullptr, ModuleOf(CWindowManagerUI::Instance()),
-                               nullptr);
+                               CW_USEDEFAULT, 0, 0, 0, hHost, nullptr, ModuleOf(CWindowManagerUI::Instance()), nullptr);
     if (m_hWnd == nullptr) {
         return false;
     }
@@ -307,8 +299,7 @@ void CShadowUI::Update(HWND hHost)
 bool CShadowUI::PaintShadow(const CDibSectionUI& buffer, HWND hHost, const RECT& rcHost)
 {
     if (m_bImageMode) {
-        const UIImageInfo* pImage =
-            m_pManager != nullptr ? m_pManager->FindOrAddImage(m_sImage, nullptr, 0) : nullptr;
+        const UIImageInfo* pImage = m_pManager != nullptr ? m_pManager->FindOrAddImage(m_sImage, nullptr, 0) : nullptr;
         if (pImage == nullptr) {
             return false;
         }
@@ -317,10 +308,10 @@ bool CShadowUI::PaintShadow(const CDibSectionUI& buffer, HWND hHost, const RECT&
                                  m_rcCorner, pImage->bAlphaChannel, 255, true);
         return true;
     }
-    HostRegion region;
-    const bool bHasRegion = ::GetWindowRgn(hHost, region.hRegion) != ERROR;
-    const std::vector<UIShadowSpan> outline = ScanOutline(bHasRegion ? region.hRegion : nullptr,
-                                                          rcHost.right - rcHost.left, rcHost.bottom - rcHost.top);
+    const CUIHandle<HRGN, GdiObjectTraits> region(::CreateRectRgn(0, 0, 0, 0));
+    const bool bHasRegion = region && ::GetWindowRgn(hHost, region.Get()) != ERROR;
+    const std::vector<UIShadowSpan> outline =
+        ScanOutline(bHasRegion ? region.Get() : nullptr, rcHost.right - rcHost.left, rcHost.bottom - rcHost.top);
     ::GdiFlush();
     std::fill_n(buffer.Bits(), static_cast<size_t>(buffer.Width()) * buffer.Height(), 0u);
     const UIShadowParams params = {m_nSize, m_nSharpness, m_nDarkness, m_nOffsetX, m_nOffsetY, m_dwColor};
@@ -328,4 +319,4 @@ bool CShadowUI::PaintShadow(const CDibSectionUI& buffer, HWND hHost, const RECT&
     return true;
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -29,10 +29,10 @@ public:
     void Update(HWND hHost);
 
     // Setters reject values outside their ranges and keep the previous value.
-    bool SetSize(int nSize);              // -20..20
-    bool SetSharpness(unsigned nSharpness);  // 0..20
-    bool SetDarkness(unsigned nDarkness);    // 0..255
-    bool SetPosition(int x, int y);       // -20..20 each
+    bool SetSize(int nSize);                // -20..20
+    bool SetSharpness(unsigned nSharpness); // 0..20
+    bool SetDarkness(unsigned nDarkness);   // 0..255
+    bool SetPosition(int x, int y);         // -20..20 each
     void SetColor(DWORD dwColor) { m_dwColor = dwColor & 0xFFFFFF; }
     void SetCorner(const RECT& rcCorner) { m_rcCorner = rcCorner; }
     void SetImage(const wchar_t* pstrImage);
@@ -75,4 +75,4 @@ private:
     RECT m_rcCorner = {0, 0, 0, 0};
 };
 
-}  // namespace Tarvo
+} // namespace Tarvo

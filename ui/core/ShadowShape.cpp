@@ -122,8 +122,8 @@ void StampEdges(CShadowCanvas& canvas, const Spans& spans)
 {
     for (int y = 0; y < static_cast<int>(spans.size()); ++y) {
         for (LONG x = spans[y].first; x <= spans[y].last; ++x) {
-            const bool bEdge = x == spans[y].first || x == spans[y].last || !Inside(spans, x, y - 1) ||
-                               !Inside(spans, x, y + 1);
+            const bool bEdge =
+                x == spans[y].first || x == spans[y].last || !Inside(spans, x, y - 1) || !Inside(spans, x, y + 1);
             if (bEdge) {
                 canvas.Stamp(x, y);
             }
@@ -131,7 +131,7 @@ void StampEdges(CShadowCanvas& canvas, const Spans& spans)
     }
 }
 
-}  // namespace
+} // namespace
 
 std::vector<UIShadowSpan> ScanOutline(HRGN hRegion, int width, int height)
 {
@@ -183,4 +183,4 @@ void DrawComputedShadow(DWORD* pPixels, int width, int height, const std::vector
     }
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -19,7 +19,7 @@ struct UIShadowParams {
     int darkness = 150; // alpha of the darkest pixels
     int offsetX = 0;
     int offsetY = 0;
-    DWORD color = 0;    // 0x00RRGGBB
+    DWORD color = 0; // 0x00RRGGBB
 };
 
 // The outline of a window of width × height whose window region is hRegion (null: the whole
@@ -31,4 +31,4 @@ std::vector<UIShadowSpan> ScanOutline(HRGN hRegion, int width, int height);
 void DrawComputedShadow(DWORD* pPixels, int width, int height, const std::vector<UIShadowSpan>& outline,
                         const UIShadowParams& params);
 
-}  // namespace Tarvo
+} // namespace Tarvo

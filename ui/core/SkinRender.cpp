@@ -1,21 +1,16 @@
 #include "core/SkinRender.h"
 
 #include "core/DibSection.h"
+#include "core/GdiResources.h"
 #include "core/GdiplusPtr.h"
 #include "core/MsImg.h"
 #include "core/SoftwareBlend.h"
-
 
 namespace Tarvo {
 
 namespace {
 
 namespace Flat = Gdiplus::DllExports;
-
-COLORREF ToColorRef(DWORD dwColor)
-{
-    return RGB((dwColor >> 16) & 0xFF, (dwColor >> 8) & 0xFF, dwColor & 0xFF);
-}
 
 TRIVERTEX Vertex(LONG x, LONG y, DWORD dwColor)
 {
@@ -88,9 +83,9 @@ void BlendConstant(HDC hDC, const RECT& rc, const CDibSectionUI& buffer, BYTE al
     }
 }
 
-}  // namespace
+} // namespace
 
-void CSkinRender::FillColor(HDC hDC, const RECT& rc, DWORD dwColor)
+void CSkinRender::FillColor(HDC hDC, const RECT& rc, UIColor dwColor)
 {
     if (hDC == nullptr || (dwColor >> 24) == 0) {
         return;
@@ -108,7 +103,7 @@ void CSkinRender::FillColor(HDC hDC, const RECT& rc, DWORD dwColor)
     Flat::GdipFillRectangleI(graphics.get(), brush.get(), rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
 }
 
-void CSkinRender::FillGradient(HDC hDC, const RECT& rc, DWORD dwFirst, DWORD dwSecond, bool /*bVertical*/,
+void CSkinRender::FillGradient(HDC hDC, const RECT& rc, UIColor dwFirst, UIColor dwSecond, bool /*bVertical*/,
                                int nSteps)
 {
     const BYTE alpha = static_cast<BYTE>((Channel(dwFirst, 24) + Channel(dwSecond, 24)) / 2);
@@ -127,20 +122,18 @@ void CSkinRender::FillGradient(HDC hDC, const RECT& rc, DWORD dwFirst, DWORD dwS
     BlendConstant(hDC, rc, buffer, alpha);
 }
 
-void CSkinRender::StrokeLine(HDC hDC, const RECT& rc, int nWidth, DWORD dwColor, int nPenStyle)
+void CSkinRender::StrokeLine(HDC hDC, const RECT& rc, int nWidth, UIColor dwColor, int nPenStyle)
 {
     if (hDC == nullptr) {
         return;
     }
-    HPEN hPen = ::CreatePen(nPenStyle, nWidth, ToColorRef(dwColor));
-    if (hPen == nullptr) {
+    const CUIHandle<HPEN, GdiObjectTraits> pen(::CreatePen(nPenStyle, nWidth, UIColorToColorRef(dwColor)));
+    if (!pen) {
         return;
     }
-    HGDIOBJ hOldPen = ::SelectObject(hDC, hPen);
+    const CUISelectObject select(hDC, pen.Get());
     ::MoveToEx(hDC, rc.left, rc.top, nullptr);
     ::LineTo(hDC, rc.right, rc.bottom);
-    ::SelectObject(hDC, hOldPen);
-    ::DeleteObject(hPen);
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

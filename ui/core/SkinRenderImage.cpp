@@ -1,5 +1,6 @@
 #include "core/SkinRender.h"
 
+#include "core/GdiResources.h"
 #include "core/ImageSpec.h"
 #include "core/MsImg.h"
 #include "core/NineGrid.h"
@@ -40,12 +41,12 @@ public:
     void Blit(const RECT& rcDest, const RECT& rcSource) const
     {
         if (!m_bAlpha) {
-            ::StretchBlt(m_hTarget, rcDest.left, rcDest.top, Width(rcDest), Height(rcDest), m_hSource,
-                         rcSource.left, rcSource.top, Width(rcSource), Height(rcSource), SRCCOPY);
+            ::StretchBlt(m_hTarget, rcDest.left, rcDest.top, Width(rcDest), Height(rcDest), m_hSource, rcSource.left,
+                         rcSource.top, Width(rcSource), Height(rcSource), SRCCOPY);
         } else if (m_pAlphaBlend != nullptr) {
             const BLENDFUNCTION blend = {AC_SRC_OVER, 0, m_uFade, AC_SRC_ALPHA};
-            m_pAlphaBlend(m_hTarget, rcDest.left, rcDest.top, Width(rcDest), Height(rcDest), m_hSource,
-                          rcSource.left, rcSource.top, Width(rcSource), Height(rcSource), blend);
+            m_pAlphaBlend(m_hTarget, rcDest.left, rcDest.top, Width(rcDest), Height(rcDest), m_hSource, rcSource.left,
+                          rcSource.top, Width(rcSource), Height(rcSource), blend);
         } else {
             SoftwareAlphaBlend(m_hTarget, rcDest, m_hSource, rcSource, m_uFade, true);
         }
@@ -61,8 +62,7 @@ private:
 
 // Tiles of the middle piece: along a tiled axis copies of the source's extent, the last one
 // cut; along a stretched axis one span.
-template <typename Visit>
-void ForEachTile(const UINinePiece& piece, bool bXTiled, bool bYTiled, Visit visit)
+template <typename Visit> void ForEachTile(const UINinePiece& piece, bool bXTiled, bool bYTiled, Visit visit)
 {
     const LONG tileWidth = bXTiled ? Width(piece.source) : Width(piece.dest);
     const LONG tileHeight = bYTiled ? Height(piece.source) : Height(piece.dest);
@@ -120,33 +120,31 @@ void BlitVisiblePart(HDC hTarget, HDC hSource, const RECT& rcDest, const RECT& r
              rcSource.left + rcVisible.left - rcDest.left, rcSource.top + rcVisible.top - rcDest.top, SRCCOPY);
 }
 
-}  // namespace
+} // namespace
 
-void CSkinRender::PaintBitmap(HDC hDC, HBITMAP hBitmap, const RECT& rcDest, const RECT& rcPaint,
-                              const RECT& rcSource, const RECT& rcCorner, bool bAlphaBlend, BYTE uFade, bool bHole,
-                              bool bXTiled, bool bYTiled)
+void CSkinRender::PaintBitmap(HDC hDC, HBITMAP hBitmap, const RECT& rcDest, const RECT& rcPaint, const RECT& rcSource,
+                              const RECT& rcCorner, bool bAlphaBlend, BYTE uFade, bool bHole, bool bXTiled,
+                              bool bYTiled)
 {
     if (hDC == nullptr || hBitmap == nullptr) {
         return;
     }
-    HDC hSourceDC = ::CreateCompatibleDC(hDC);
-    if (hSourceDC == nullptr) {
+    const CUIMemoryDC sourceDC(::CreateCompatibleDC(hDC));
+    if (!sourceDC) {
         return;
     }
-    HGDIOBJ hOldBitmap = ::SelectObject(hSourceDC, hBitmap);
+    const CUISelectObject select(sourceDC.Get(), hBitmap);
     const int nOldMode = ::SetStretchBltMode(hDC, HALFTONE);
     const bool bAlpha = bAlphaBlend || uFade < 255;
     if (!bAlpha && IsUnscaledPlain(rcDest, rcSource, rcCorner)) {
-        BlitVisiblePart(hDC, hSourceDC, rcDest, rcPaint, rcSource);
+        BlitVisiblePart(hDC, sourceDC.Get(), rcDest, rcPaint, rcSource);
     } else {
-        const CPieceBlitter blitter(hDC, hSourceDC, bAlpha, uFade);
+        const CPieceBlitter blitter(hDC, sourceDC.Get(), bAlpha, uFade);
         PaintPieces(blitter, rcDest, rcPaint, rcSource, rcCorner, bHole, bXTiled, bYTiled);
     }
     if (nOldMode != 0) {
         ::SetStretchBltMode(hDC, nOldMode);
     }
-    ::SelectObject(hSourceDC, hOldBitmap);
-    ::DeleteDC(hSourceDC);
 }
 
 bool CSkinRender::PaintImage(HDC hDC, CWindowManagerUI* pManager, const RECT& rcItem, const RECT& rcPaint,
@@ -169,8 +167,7 @@ bool CSkinRender::PaintImage(HDC hDC, CWindowManagerUI* pManager, const RECT& rc
     RECT rcVisible;
     if (::IntersectRect(&rcVisible, &rcDest, &rcItem) && ::IntersectRect(&rcVisible, &rcVisible, &rcPaint)) {
         const bool bAlpha = pManager->IsLayered() || pImage->bAlphaChannel;
-        PaintBitmap(hDC, pImage->hBitmap, rcDest, rcPaint, rcSource, rcCorner, bAlpha, uFade, bHole, bXTiled,
-                    bYTiled);
+        PaintBitmap(hDC, pImage->hBitmap, rcDest, rcPaint, rcSource, rcCorner, bAlpha, uFade, bHole, bXTiled, bYTiled);
     }
     return true;
 }
@@ -188,4 +185,4 @@ bool CSkinRender::PaintImageSpec(HDC hDC, CWindowManagerUI* pManager, const RECT
     return true;
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

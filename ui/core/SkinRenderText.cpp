@@ -4,7 +4,6 @@
 #include "core/GdiplusPtr.h"
 #include "core/WindowManager.h"
 
-
 namespace Tarvo {
 
 namespace {
@@ -15,11 +14,6 @@ using GraphicsPtr = CUIGdiplusGraphics;
 using FontPtr = CUIGdiplusFont;
 using BrushPtr = CUIGdiplusBrush;
 using FormatPtr = CUIGdiplusStringFormat;
-
-COLORREF ToColorRef(DWORD dwColor)
-{
-    return RGB((dwColor >> 16) & 0xFF, (dwColor >> 8) & 0xFF, dwColor & 0xFF);
-}
 
 HFONT FontFor(HDC hDC, CWindowManagerUI* pManager, int iFont)
 {
@@ -60,7 +54,7 @@ FormatPtr MakeFormat(UINT uStyle)
     return format;
 }
 
-void PaintTextGdiplus(HDC hDC, HFONT hFont, RECT& rc, const wchar_t* pstrText, DWORD dwTextColor, UINT uStyle)
+void PaintTextGdiplus(HDC hDC, HFONT hFont, RECT& rc, const wchar_t* pstrText, UIColor dwTextColor, UINT uStyle)
 {
     Gdiplus::GpGraphics* pGraphics = nullptr;
     if (Flat::GdipCreateFromHDC(hDC, &pGraphics) != Gdiplus::Ok) {
@@ -70,7 +64,8 @@ void PaintTextGdiplus(HDC hDC, HFONT hFont, RECT& rc, const wchar_t* pstrText, D
     Flat::GdipSetTextRenderingHint(pGraphics, Gdiplus::TextRenderingHintAntiAlias);
     LOGFONTW lf = {};
     Gdiplus::GpFont* pFont = nullptr;
-    if (::GetObjectW(hFont, sizeof(lf), &lf) == 0 || Flat::GdipCreateFontFromLogfontW(hDC, &lf, &pFont) != Gdiplus::Ok) {
+    if (::GetObjectW(hFont, sizeof(lf), &lf) == 0 ||
+        Flat::GdipCreateFontFromLogfontW(hDC, &lf, &pFont) != Gdiplus::Ok) {
         return;
     }
     const FontPtr font(pFont);
@@ -81,7 +76,8 @@ void PaintTextGdiplus(HDC hDC, HFONT hFont, RECT& rc, const wchar_t* pstrText, D
     }
     const BrushPtr brush(pBrush);
     Gdiplus::RectF layout(static_cast<Gdiplus::REAL>(rc.left), static_cast<Gdiplus::REAL>(rc.top),
-                          static_cast<Gdiplus::REAL>(rc.right - rc.left), static_cast<Gdiplus::REAL>(rc.bottom - rc.top));
+                          static_cast<Gdiplus::REAL>(rc.right - rc.left),
+                          static_cast<Gdiplus::REAL>(rc.bottom - rc.top));
     if ((uStyle & DT_CALCRECT) != 0) {
         Gdiplus::RectF bounds;
         Flat::GdipMeasureString(pGraphics, pstrText, -1, pFont, &layout, format.get(), &bounds, nullptr, nullptr);
@@ -92,10 +88,10 @@ void PaintTextGdiplus(HDC hDC, HFONT hFont, RECT& rc, const wchar_t* pstrText, D
     Flat::GdipDrawString(pGraphics, pstrText, -1, pFont, &layout, format.get(), pBrush);
 }
 
-void PaintTextGdi(HDC hDC, HFONT hFont, RECT& rc, const wchar_t* pstrText, DWORD dwTextColor, UINT uStyle)
+void PaintTextGdi(HDC hDC, HFONT hFont, RECT& rc, const wchar_t* pstrText, UIColor dwTextColor, UINT uStyle)
 {
     const int nOldMode = ::SetBkMode(hDC, TRANSPARENT);
-    const COLORREF oldColor = ::SetTextColor(hDC, ToColorRef(dwTextColor));
+    const COLORREF oldColor = ::SetTextColor(hDC, UIColorToColorRef(dwTextColor));
     {
         CUISelectObject select(hDC, hFont);
         ::DrawTextW(hDC, pstrText, -1, &rc, uStyle | DT_NOPREFIX);
@@ -104,10 +100,10 @@ void PaintTextGdi(HDC hDC, HFONT hFont, RECT& rc, const wchar_t* pstrText, DWORD
     ::SetBkMode(hDC, nOldMode);
 }
 
-}  // namespace
+} // namespace
 
-void CSkinRender::PaintText(HDC hDC, CWindowManagerUI* pManager, RECT& rc, const wchar_t* pstrText,
-                            DWORD dwTextColor, int iFont, UINT uStyle)
+void CSkinRender::PaintText(HDC hDC, CWindowManagerUI* pManager, RECT& rc, const wchar_t* pstrText, UIColor dwTextColor,
+                            int iFont, UINT uStyle)
 {
     if (hDC == nullptr || pManager == nullptr || pstrText == nullptr || *pstrText == L'\0') {
         return;
@@ -120,4 +116,4 @@ void CSkinRender::PaintText(HDC hDC, CWindowManagerUI* pManager, RECT& rc, const
     }
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -25,14 +25,17 @@ void BlendBuffers(const CDibSectionUI& dest, const CDibSectionUI& source, BYTE f
         const DWORD dwSource = source.Bits()[i];
         const double sourceAlpha = bSourceAlpha ? static_cast<double>(dwSource >> 24) : 255.0;
         const double x = fade * sourceAlpha / 255.0 / 255.0;
-        dest.Bits()[i] = BlendPixel(dest.Bits()[i], dwSource, x);
+        if (x >= 1.0) {
+            dest.Bits()[i] = dwSource;
+        } else if (x > 0.0) {
+            dest.Bits()[i] = BlendPixel(dest.Bits()[i], dwSource, x);
+        }
     }
 }
 
-}  // namespace
+} // namespace
 
-bool SoftwareAlphaBlend(HDC hDest, const RECT& rcDest, HDC hSource, const RECT& rcSource, BYTE fade,
-                        bool bSourceAlpha)
+bool SoftwareAlphaBlend(HDC hDest, const RECT& rcDest, HDC hSource, const RECT& rcSource, BYTE fade, bool bSourceAlpha)
 {
     const int width = rcDest.right - rcDest.left;
     const int height = rcDest.bottom - rcDest.top;
@@ -54,4 +57,4 @@ bool SoftwareAlphaBlend(HDC hDest, const RECT& rcDest, HDC hSource, const RECT& 
     return ::BitBlt(hDest, rcDest.left, rcDest.top, width, height, dest.DC(), 0, 0, SRCCOPY) != FALSE;
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -51,4 +51,4 @@ void UIClip::Restore()
     region = nullptr;
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -27,4 +27,4 @@ private:
     void Install(HDC hDC, const RECT& rc, HRGN hNewRegion);
 };
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -51,7 +51,7 @@ CControlUI* ForgetEveryControl(CControlUI* pControl, void* pData)
     return nullptr;
 }
 
-}  // namespace
+} // namespace
 
 CWindowManagerUI::CWindowManagerUI()
 {
@@ -167,7 +167,8 @@ bool CWindowManagerUI::AttachRoot(CControlUI* pRoot)
     m_pKeyControl = nullptr;
     m_pHoverControl = nullptr;
     m_pClickControl = nullptr;
-    if (m_pRoot != nullptr) {
+    // Attaching the current root again must not queue it for deletion.
+    if (m_pRoot != nullptr && m_pRoot != pRoot) {
         m_postPainters.Empty();
         // The old tree dies later; nothing of this manager may keep pointing into it.
         m_pRoot->SearchTree(ForgetEveryControl, this, 0);
@@ -216,7 +217,12 @@ void CWindowManagerUI::ForgetControl(CControlUI* pControl)
         m_pHoverControl = nullptr;
     }
     if (m_pClickControl == pControl) {
+        // The capture only served this control; keeping it would swallow the cursor for good.
         m_pClickControl = nullptr;
+        if (m_bMouseCaptured) {
+            m_bMouseCaptured = false;
+            ::ReleaseCapture();
+        }
     }
     if (m_pFocus == pControl) {
         m_pFocus = nullptr;
@@ -335,4 +341,4 @@ void CWindowManagerUI::RunMessageLoop()
     }
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

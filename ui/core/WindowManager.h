@@ -40,7 +40,7 @@ struct UIFontInfo {
     bool bold = false;
     bool underline = false;
     bool italic = false;
-    TEXTMETRICW metrics = {};  // tmHeight 0 until measured
+    TEXTMETRICW metrics = {}; // tmHeight 0 until measured
 };
 
 struct UITimerInfo {
@@ -241,9 +241,9 @@ private:
     CControlUI* TabSearch(CControlUI* pStart, bool bForward, CControlUI** ppLastSeen) const;
 
     // Timers.
-    int FindTimer(CControlUI* pControl, UINT localId) const;
+    int FindTimer(const CControlUI* pControl, UINT localId) const;
     UINT NextSystemTimerId();
-    void RemoveTimersOf(CControlUI* pControl);
+    void RemoveTimersOf(const CControlUI* pControl);
     void KillAllTimers();
 
     // Tables.
@@ -269,7 +269,7 @@ private:
     BYTE m_nOpacity = 255;
     HWND m_hToolTipWnd = nullptr;
     TOOLINFOW m_toolInfo = {};
-    CUIString m_strToolTipText;  // the tool record points into it
+    CUIString m_strToolTipText; // the tool record points into it
     RECT m_rcCaret = {0, 0, 0, 0};
     bool m_bCaretVisible = false;
     bool m_bCaretActive = false;
@@ -307,7 +307,7 @@ private:
     CUIPtrList m_translators;
     CWindowManagerUI* m_pParentManager = nullptr;
 
-    UIFontInfo m_defaultFont;  // its font is owned like the others
+    UIFontInfo m_defaultFont; // its font is owned like the others
     CUIPtrList m_fonts;
     DWORD m_dwDefaultDisabledColor = 0xFFA7A6AA;
     DWORD m_dwDefaultFontColor = 0xFF000001;
@@ -320,4 +320,4 @@ private:
     CImageCacheUI m_images;
 };
 
-}  // namespace Tarvo
+} // namespace Tarvo

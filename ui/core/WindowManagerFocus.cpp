@@ -30,7 +30,7 @@ CControlUI* TabVisitor(CControlUI* pControl, void* pData)
     return pState->bNextIsIt || pState->pStart == nullptr ? pControl : nullptr;
 }
 
-}  // namespace
+} // namespace
 
 void CWindowManagerUI::SetFocusControl(CControlUI* pControl)
 {
@@ -113,7 +113,7 @@ bool CWindowManagerUI::MoveFocus(bool bForward)
     return true;
 }
 
-int CWindowManagerUI::FindTimer(CControlUI* pControl, UINT localId) const
+int CWindowManagerUI::FindTimer(const CControlUI* pControl, UINT localId) const
 {
     for (int i = 0; i < m_timers.GetSize(); ++i) {
         const auto* pTimer = static_cast<const UITimerInfo*>(m_timers.GetAt(i));
@@ -190,7 +190,7 @@ UINT CWindowManagerUI::TimerSystemId(CControlUI* pControl, UINT localId) const
     return nIndex >= 0 ? static_cast<const UITimerInfo*>(m_timers.GetAt(nIndex))->systemId : 0;
 }
 
-void CWindowManagerUI::RemoveTimersOf(CControlUI* pControl)
+void CWindowManagerUI::RemoveTimersOf(const CControlUI* pControl)
 {
     for (int i = m_timers.GetSize() - 1; i >= 0; --i) {
         auto* pTimer = static_cast<UITimerInfo*>(m_timers.GetAt(i));
@@ -217,4 +217,4 @@ void CWindowManagerUI::KillAllTimers()
     m_timers.Empty();
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -64,7 +64,7 @@ CControlUI* ShortcutVisitor(CControlUI* pControl, void* pData)
     return nullptr;
 }
 
-}  // namespace
+} // namespace
 
 void CWindowManagerUI::SendEvent(CControlUI* pControl, int type, WPARAM wParam, LPARAM lParam, WORD keyState,
                                  WCHAR keyChar, CControlUI* pSender)
@@ -306,7 +306,7 @@ void CWindowManagerUI::OnButtonDown(int type, WPARAM wParam, LPARAM lParam)
     m_pClickControl = pFound;
     pFound->RequestFocus();
     if (m_pClickControl != pFound) {
-        return;  // removed by a focus handler
+        return; // removed by a focus handler
     }
     ::SetCapture(m_hWnd);
     m_bMouseCaptured = true;
@@ -487,9 +487,9 @@ void CWindowManagerUI::ShowToolTip(CControlUI* pControl)
 {
     m_strToolTipText = pControl->ToolTip();
     if (m_hToolTipWnd == nullptr) {
-        m_hToolTipWnd = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
-                                          Instance(), nullptr);
+        m_hToolTipWnd =
+            ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr, Instance(), nullptr);
         if (m_hToolTipWnd == nullptr) {
             return;
         }
@@ -517,4 +517,4 @@ void CWindowManagerUI::HideToolTip()
     }
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

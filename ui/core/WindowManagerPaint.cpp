@@ -34,7 +34,7 @@ void ClearPixels(DWORD* pBits, int nStride, const RECT& rc)
     }
 }
 
-}  // namespace
+} // namespace
 
 void CWindowManagerUI::Invalidate(const RECT& rc)
 {
@@ -82,7 +82,8 @@ void CWindowManagerUI::LayOutPending()
     if (!::IsRectEmpty(&rcClient)) {
         if (!m_pRoot->IsUpdateNeeded()) {
             CControlUI* pPrevious = nullptr;
-            while (CControlUI* pControl = m_pRoot->SearchTree(ControlNeedingLayout, nullptr, FindVisible | FindMeFirst)) {
+            while (CControlUI* pControl =
+                       m_pRoot->SearchTree(ControlNeedingLayout, nullptr, FindVisible | FindMeFirst)) {
                 // A control that stays dirty after being placed would keep this loop going forever.
                 if (pControl == pPrevious) {
                     break;
@@ -126,7 +127,7 @@ bool CWindowManagerUI::EnsureBackBuffer(bool bDibSection)
         BITMAPINFO bmi = {};
         bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
         bmi.bmiHeader.biWidth = szClient.cx;
-        bmi.bmiHeader.biHeight = -szClient.cy;  // top-down
+        bmi.bmiHeader.biHeight = -szClient.cy; // top-down
         bmi.bmiHeader.biPlanes = 1;
         bmi.bmiHeader.biBitCount = 32;
         bmi.bmiHeader.biCompression = BI_RGB;
@@ -269,4 +270,4 @@ void CWindowManagerUI::PaintCaret(HDC hDC, const RECT& rcPaint)
     ::FillRect(hDC, &rc, brush.Get());
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -25,7 +25,7 @@ LOGFONTW DefaultGuiLogFont()
     return lf;
 }
 
-}  // namespace
+} // namespace
 
 void CWindowManagerUI::SendNotification(CControlUI* pSender, const wchar_t* pstrType, WPARAM wParam, LPARAM lParam)
 {
@@ -176,7 +176,7 @@ void CWindowManagerUI::SetDefaultFont(const wchar_t* pstrFace, int nSize, bool b
 {
     const HFONT hFont = CreateFontFrom(pstrFace, nSize, bBold, bUnderline, bItalic, false);
     if (hFont == nullptr) {
-        return;  // the old default stays usable
+        return; // the old default stays usable
     }
     ::DeleteObject(m_defaultFont.hFont);
     m_defaultFont.hFont = hFont;
@@ -341,4 +341,4 @@ void CWindowManagerUI::DestroyTables()
     m_optionGroups.RemoveAll();
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -30,7 +30,7 @@ public:
     ~ForcedMissingMsImg() { CMsImgUI::ForceMissing(false); }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(FillTest, ColorWithAlphaZeroDrawsNothing)
 {

@@ -71,15 +71,15 @@ protected:
     CWindowManagerUI m_manager;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(HtmlTextTest, LinksReturnTheirRectanglesAndTextsInLinkColour)
 {
     RECT rcLinks[5] = {};
     CUIString sLinks[5];
     int nLinks = 5;
-    const auto canvas =
-        Paint(L"Go <a http://one>here</a> or {a two}there{/a} now", DT_SINGLELINE, {5, 5, 295, 55}, &nLinks, rcLinks, sLinks);
+    const auto canvas = Paint(L"Go <a http://one>here</a> or {a two}there{/a} now", DT_SINGLELINE, {5, 5, 295, 55},
+                              &nLinks, rcLinks, sLinks);
     ASSERT_EQ(nLinks, 2);
     EXPECT_EQ(sLinks[0], L"http://one");
     EXPECT_EQ(sLinks[1], L"two");
@@ -163,9 +163,9 @@ TEST_F(HtmlTextTest, EscapesProduceBracesAndBrackets)
 
 TEST_F(HtmlTextTest, ColourSelectionAndImageTags)
 {
-    ASSERT_TRUE(WriteFileBytes(m_dir / L"icons.png",
-                               EncodePng(4, 2, {0xFF00FF00, 0xFF00FF00, 0xFFFF00FF, 0xFFFF00FF, 0xFF00FF00, 0xFF00FF00,
-                                                0xFFFF00FF, 0xFFFF00FF})));
+    ASSERT_TRUE(WriteFileBytes(m_dir / L"icons.png", EncodePng(4, 2,
+                                                               {0xFF00FF00, 0xFF00FF00, 0xFFFF00FF, 0xFFFF00FF,
+                                                                0xFF00FF00, 0xFF00FF00, 0xFFFF00FF, 0xFFFF00FF})));
     EXPECT_TRUE(HasColor(*Paint(L"<c #FF0000>red</c>", DT_SINGLELINE), {0, 0, 300, 60}, 0xFF0000));
     EXPECT_TRUE(HasColor(*Paint(L"<s>sel</s>", DT_SINGLELINE), {0, 0, 300, 60}, 0xBAE4FF));
     const auto second = Paint(L"x<i icons.png 2 1>", DT_SINGLELINE);
@@ -179,7 +179,8 @@ TEST_F(HtmlTextTest, FontIndexOutOfRangeIsTheDefaultFont)
     m_manager.AddFont(L"Tahoma", 30, true, false, false);
     EXPECT_TRUE(SamePixels(*Paint(L"<f 99>text</f>", DT_SINGLELINE), *Paint(L"text", DT_SINGLELINE)));
     EXPECT_FALSE(SamePixels(*Paint(L"<f 0>text</f>", DT_SINGLELINE), *Paint(L"text", DT_SINGLELINE)));
-    EXPECT_FALSE(SamePixels(*Paint(L"<f Tahoma 20 bold italic>text</f>", DT_SINGLELINE), *Paint(L"text", DT_SINGLELINE)));
+    EXPECT_FALSE(
+        SamePixels(*Paint(L"<f Tahoma 20 bold italic>text</f>", DT_SINGLELINE), *Paint(L"text", DT_SINGLELINE)));
 }
 
 TEST_F(HtmlTextTest, BrokenMarkupStaysInsideTheRectangle)
@@ -202,7 +203,8 @@ TEST_F(HtmlTextTest, BrokenMarkupStaysInsideTheRectangle)
     };
     const RECT rc = {20, 10, 200, 40};
     for (const std::wstring& text : texts) {
-        for (UINT style : {UINT(DT_SINGLELINE), UINT(DT_WORDBREAK), UINT(DT_END_ELLIPSIS | DT_WORDBREAK | DT_VCENTER)}) {
+        for (UINT style :
+             {UINT(DT_SINGLELINE), UINT(DT_WORDBREAK), UINT(DT_END_ELLIPSIS | DT_WORDBREAK | DT_VCENTER)}) {
             RECT rcLinks[3] = {};
             int nLinks = 3;
             const auto canvas = Paint(text, style, rc, &nLinks, rcLinks);
@@ -222,4 +224,15 @@ TEST_F(HtmlTextTest, CalcRectDrawsNothing)
     EXPECT_TRUE(UntouchedOutside(*canvas, {0, 0, 0, 0}, kWhite));
     EXPECT_GT(rc.right, 5);
     EXPECT_LT(rc.right, 295);
+}
+
+TEST_F(HtmlTextTest, WrappedLinesLoseTheBlankTheyWereBrokenAt)
+{
+    for (const wchar_t* fits : {L"aaaa bb", L"aaaa"}) {
+        const RECT rc = {5, 5, 5 + MeasureWidth(fits) + 1, 55};
+        EXPECT_TRUE(SamePixels(*Paint(L"aaaa bbbb", DT_WORDBREAK, rc), *Paint(L"aaaa\nbbbb", DT_WORDBREAK, rc)))
+            << testing::PrintToString(std::wstring(fits));
+    }
+    const RECT rcWide = {5, 5, 295, 55};
+    EXPECT_FALSE(SamePixels(*Paint(L"aaaa bbbb", DT_WORDBREAK, rcWide), *Paint(L"aaaa\nbbbb", DT_WORDBREAK, rcWide)));
 }

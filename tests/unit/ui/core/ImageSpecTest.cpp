@@ -24,7 +24,7 @@ UIImageSpec Only(const wchar_t* pstrDescription, const wchar_t* pstrModifier = n
     return images.empty() ? UIImageSpec{} : images.front();
 }
 
-}  // namespace
+} // namespace
 
 TEST(ImageSpecTest, PlainNameDrawsOverTheWholeItem)
 {
@@ -104,19 +104,19 @@ TEST(ImageSpecTest, MalformedDescriptionsKeepWhatWasSetBefore)
         const wchar_t* corner;
     };
     const Case cases[] = {
-        {L"file='a.png' corner='3,3,3,3", L"a.png", L"0,0,0,0"},          // unterminated quote
-        {L"file='a.png' corner '3,3,3,3'", L"a.png", L"0,0,0,0"},         // missing "="
-        {L"file='a.png' corner=3", L"a.png", L"0,0,0,0"},                 // no apostrophe
-        {L"file='a.png'corner='3,3,3,3'", L"a.png", L"0,0,0,0"},          // no space after the value
-        {L"file='a.png'  corner='1,1,1,1'", L"a.png", L"1,1,1,1"},        // extra blanks are skipped
-        {L"  file = 'a.png' corner = '2,2,2,2'", L"a.png", L"2,2,2,2"},   // blanks around "="
-        {L"file='' corner='3,3,3,3'", L"file='' corner='3,3,3,3'", L"3,3,3,3"},  // empty value ignored
+        {L"file='a.png' corner='3,3,3,3", L"a.png", L"0,0,0,0"},                // unterminated quote
+        {L"file='a.png' corner '3,3,3,3'", L"a.png", L"0,0,0,0"},               // missing "="
+        {L"file='a.png' corner=3", L"a.png", L"0,0,0,0"},                       // no apostrophe
+        {L"file='a.png'corner='3,3,3,3'", L"a.png", L"0,0,0,0"},                // no space after the value
+        {L"file='a.png'  corner='1,1,1,1'", L"a.png", L"1,1,1,1"},              // extra blanks are skipped
+        {L"  file = 'a.png' corner = '2,2,2,2'", L"a.png", L"2,2,2,2"},         // blanks around "="
+        {L"file='' corner='3,3,3,3'", L"file='' corner='3,3,3,3'", L"3,3,3,3"}, // empty value ignored
         {L"file='a.png' corner=''", L"a.png", L"0,0,0,0"},
         {L"=''", L"=''", L"0,0,0,0"},
         {L"'", L"'", L"0,0,0,0"},
         {L"", L"", L"0,0,0,0"},
-        {L"file='a.png' corner='7'", L"a.png", L"7,0,0,0"},               // missing numbers are 0
-        {L"file='a.png' corner='x,y,1,2'", L"a.png", L"0,0,0,0"},         // one separator after each try
+        {L"file='a.png' corner='7'", L"a.png", L"7,0,0,0"},       // missing numbers are 0
+        {L"file='a.png' corner='x,y,1,2'", L"a.png", L"0,0,0,0"}, // one separator after each try
     };
     for (const Case& c : cases) {
         const UIImageSpec image = Only(c.description);

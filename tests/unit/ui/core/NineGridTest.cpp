@@ -22,14 +22,14 @@ bool SameRect(const RECT& a, const RECT& b)
     return ::EqualRect(&a, &b) != FALSE;
 }
 
-}  // namespace
+} // namespace
 
 TEST(NineGridTest, AllNinePiecesComeInDrawingOrderWithFixedCorners)
 {
     const UINineGrid grid = SplitNineGrid({10, 20, 540, 33}, {0, 0, 12, 13}, {3, 3, 3, 3}, false);
     using P = UINinePart;
-    EXPECT_EQ(Parts(grid), (std::vector<P>{P::Middle, P::TopLeft, P::Top, P::TopRight, P::Left, P::Right,
-                                           P::BottomLeft, P::Bottom, P::BottomRight}));
+    EXPECT_EQ(Parts(grid), (std::vector<P>{P::Middle, P::TopLeft, P::Top, P::TopRight, P::Left, P::Right, P::BottomLeft,
+                                           P::Bottom, P::BottomRight}));
     EXPECT_TRUE(SameRect(grid.pieces[0].dest, {13, 23, 537, 30}));
     EXPECT_TRUE(SameRect(grid.pieces[0].source, {3, 3, 9, 10}));
     EXPECT_TRUE(SameRect(grid.pieces[3].dest, {537, 20, 540, 23}));

@@ -21,7 +21,7 @@ public:
 
 const RECT kNoCorner = {0, 0, 0, 0};
 
-}  // namespace
+} // namespace
 
 TEST(PaintBitmapTest, NineGridKeepsBordersUnscaledAndStretchesTheRest)
 {
@@ -53,8 +53,8 @@ TEST(PaintBitmapTest, UnscaledOpaqueImageCopiesOnlyTheVisiblePart)
 {
     const Bitmap image = MakeImage(20, 20, [](int x, int y) { return 0xFF000000 | DWORD(x << 8) | DWORD(y); });
     const auto canvas = MakeCanvas(40, 40, kBackground);
-    CSkinRender::PaintBitmap(canvas->DC(), image.get(), {10, 10, 30, 30}, {15, 12, 25, 40}, {0, 0, 20, 20},
-                             kNoCorner, false);
+    CSkinRender::PaintBitmap(canvas->DC(), image.get(), {10, 10, 30, 30}, {15, 12, 25, 40}, {0, 0, 20, 20}, kNoCorner,
+                             false);
     EXPECT_EQ(PixelAt(*canvas, 15, 12), 0xFF000000 | (5 << 8) | 2);
     EXPECT_EQ(PixelAt(*canvas, 24, 29), 0xFF000000 | (14 << 8) | 19);
     EXPECT_TRUE(UntouchedOutside(*canvas, {15, 12, 25, 30}, kBackground));
@@ -92,8 +92,7 @@ TEST(PaintBitmapTest, HoleLeavesTheMiddleUntouched)
     const Bitmap image = MakeImage(12, 13, BorderedPixel);
     const auto canvas = MakeCanvas(40, 40, kBackground);
     const RECT rcDest = {0, 0, 40, 40};
-    CSkinRender::PaintBitmap(canvas->DC(), image.get(), rcDest, rcDest, {0, 0, 12, 13}, {3, 3, 3, 3}, false, 255,
-                             true);
+    CSkinRender::PaintBitmap(canvas->DC(), image.get(), rcDest, rcDest, {0, 0, 12, 13}, {3, 3, 3, 3}, false, 255, true);
     EXPECT_EQ(PixelAt(*canvas, 20, 20), kBackground);
     EXPECT_EQ(PixelAt(*canvas, 3, 37) & 0xFFFFFF, BorderedPixel(3, 10) & 0xFFFFFF);
 }
@@ -114,7 +113,8 @@ TEST(PaintBitmapTest, FadeOnAnOpaqueImageGivesHalfTransparentPixels)
 TEST(PaintBitmapTest, SoftwareBlendDrawsAnOpaqueImageExactlyAsAlphaBlend)
 {
     ASSERT_NE(CMsImgUI::AlphaBlend(), nullptr);
-    const Bitmap image = MakeImage(16, 16, [](int x, int y) { return 0xFF000000 | DWORD(x * 15 << 16) | DWORD(y * 9); });
+    const Bitmap image =
+        MakeImage(16, 16, [](int x, int y) { return 0xFF000000 | DWORD(x * 15 << 16) | DWORD(y * 9); });
     const RECT rcDest = {2, 3, 34, 19};
     for (BYTE fade : {BYTE(255), BYTE(128), BYTE(1)}) {
         const auto hardware = MakeCanvas(40, 24, 0xFF336699);

@@ -68,7 +68,7 @@ protected:
     CWindowManagerUI m_manager;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(RenderImageTest, CornerDescriptionKeepsBordersUnscaled)
 {
@@ -182,7 +182,8 @@ TEST_F(RenderImageTest, MalformedDescriptionsNeverDrawOutsideTheClip)
         bool bResult = false;
         const auto canvas = Paint(description, rcItem, 60, 60, &bResult);
         EXPECT_TRUE(bResult) << testing::PrintToString(std::wstring(description));
-        EXPECT_TRUE(UntouchedOutside(*canvas, rcItem, kBackground)) << testing::PrintToString(std::wstring(description));
+        EXPECT_TRUE(UntouchedOutside(*canvas, rcItem, kBackground))
+            << testing::PrintToString(std::wstring(description));
     }
 }
 

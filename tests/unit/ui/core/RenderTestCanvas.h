@@ -102,4 +102,4 @@ inline DWORD ExpectedNineGridPixel(int x, int y, int width, int height)
     return BorderedPixel(sx, sy);
 }
 
-}  // namespace rendertest
+} // namespace rendertest

@@ -36,15 +36,16 @@ int DarkestChannel(const CDibSectionUI& canvas)
     ::GdiFlush();
     int darkest = 255;
     for (int i = 0; i < canvas.Width() * canvas.Height(); ++i) {
-        darkest = std::min({darkest, ChannelOf(canvas.Bits()[i], 0), ChannelOf(canvas.Bits()[i], 8),
-                            ChannelOf(canvas.Bits()[i], 16)});
+        darkest = std::min(
+            {darkest, ChannelOf(canvas.Bits()[i], 0), ChannelOf(canvas.Bits()[i], 8), ChannelOf(canvas.Bits()[i], 16)});
     }
     return darkest;
 }
 
 class RenderTextTest : public testing::Test {
 protected:
-    std::unique_ptr<CDibSectionUI> Paint(const wchar_t* text, DWORD color, int font, UINT style, RECT rc = {4, 4, 196, 36})
+    std::unique_ptr<CDibSectionUI> Paint(const wchar_t* text, DWORD color, int font, UINT style,
+                                         RECT rc = {4, 4, 196, 36})
     {
         auto canvas = MakeCanvas(200, 40, kWhite);
         CSkinRender::PaintText(canvas->DC(), &m_manager, rc, text, color, font, style);
@@ -54,7 +55,7 @@ protected:
     CWindowManagerUI m_manager;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(RenderTextTest, GdiDrawsTheColourWithoutItsAlpha)
 {

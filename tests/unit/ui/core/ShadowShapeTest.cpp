@@ -18,12 +18,12 @@ Shadow Draw(int hostWidth, int hostHeight, const UIShadowParams& params, HRGN hR
 {
     Shadow shadow{hostWidth + 2 * params.size, hostHeight + 2 * params.size, {}};
     shadow.pixels.assign(static_cast<size_t>(shadow.width) * shadow.height, 0);
-    DrawComputedShadow(shadow.pixels.data(), shadow.width, shadow.height,
-                       ScanOutline(hRegion, hostWidth, hostHeight), params);
+    DrawComputedShadow(shadow.pixels.data(), shadow.width, shadow.height, ScanOutline(hRegion, hostWidth, hostHeight),
+                       params);
     return shadow;
 }
 
-}  // namespace
+} // namespace
 
 TEST(ShadowShapeTest, OutlineOfARectangleAndOfARoundedRegion)
 {
@@ -53,7 +53,8 @@ TEST(ShadowShapeTest, ShadowSurroundsTheHostAndFadesOutwards)
     EXPECT_EQ(shadow.pixels[(6 + 15) * shadow.width + 6 + 20], 0u);
     // Right next to the host: full darkness, colour premultiplied.
     EXPECT_EQ(shadow.Alpha(5, 20), 200);
-    EXPECT_EQ(shadow.pixels[20 * shadow.width + 5] & 0xFFFFFF, DWORD((0x10 * 200 / 255) << 16 | (0x20 * 200 / 255) << 8 | (0x30 * 200 / 255)));
+    EXPECT_EQ(shadow.pixels[20 * shadow.width + 5] & 0xFFFFFF,
+              DWORD((0x10 * 200 / 255) << 16 | (0x20 * 200 / 255) << 8 | (0x30 * 200 / 255)));
     // Fading out towards the border of the bitmap.
     int previous = 256;
     for (int x = 5; x >= 0; --x) {
