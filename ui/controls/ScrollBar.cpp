@@ -148,19 +148,23 @@ void CScrollBarUI::SetEnabled(bool bEnabled)
 
 void CScrollBarUI::SetVisible(bool bVisible)
 {
-    // The owner places its bars itself; asking it for a layout here would repeat the pass
-    // that is showing or hiding the bar.
     if (m_bVisible == bVisible) {
         return;
     }
     if (!bVisible) {
         OnButtonUp();
     }
+    if (m_pOwner == nullptr) {
+        CControlUI::SetVisible(bVisible);
+        return;
+    }
+    // An owned bar takes space from its owner's client area, so the owner is laid out again.
     m_bVisible = bVisible;
     m_bFocused = false;
-    if (m_pOwner != nullptr) {
-        m_pOwner->Repaint();
+    if (!bVisible && m_pManager != nullptr && m_pManager->FocusControl() == this) {
+        m_pManager->SetFocusControl(nullptr);
     }
+    m_pOwner->MarkForLayout();
 }
 
 // ---- geometry -------------------------------------------------------------------------------

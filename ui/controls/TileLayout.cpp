@@ -81,11 +81,11 @@ SIZE CTileLayoutUI::CellContentSize(CControlUI* pControl, int nCellWidth, int nC
     return sz;
 }
 
-// The tallest child of the row starting at nFirst, its vertical padding included. A row of
-// children without a height of their own takes the tile height, or square cells without one.
+// The tile height, or the tallest child of the row starting at nFirst with its vertical
+// padding when that is taller; a row with neither has square cells.
 int CTileLayoutUI::RowHeight(int nFirst, int nCellWidth) const
 {
-    int nHeight = 0;
+    int nHeight = std::max(static_cast<int>(m_szTile.cy), 0);
     int nInRow = 0;
     for (int i = nFirst; i < m_items.GetSize() && nInRow < m_nColumns; ++i) {
         CControlUI* pChild = ItemAt(i);
@@ -102,7 +102,7 @@ int CTileLayoutUI::RowHeight(int nFirst, int nCellWidth) const
         ++nInRow;
     }
     if (nHeight == 0) {
-        nHeight = m_szTile.cy > 0 ? m_szTile.cy : nCellWidth;
+        nHeight = nCellWidth;
     }
     return nHeight;
 }

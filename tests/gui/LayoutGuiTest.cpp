@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include "ManagerFixture.h"
+#include "TestFiles.h"
+#include "controls/VerticalLayout.h"
+
+using namespace guitest;
+
+namespace {
+
+// Removes itself from its container when it is clicked, then goes on using its own fields.
+class CSelfRemovingUI : public CControlUI {
+public:
+    explicit CSelfRemovingUI(int* pDeleted) : m_pDeleted(pDeleted) {}
+    ~CSelfRemovingUI() override { ++*m_pDeleted; }
+    void HandleEvent(ControlEvent& event) override
+    {
+        if (event.type == EventButtonUp) {
+            auto* pContainer = static_cast<IContainerUI*>(Parent()->LookupInterface(L"IContainer"));
+            removed = pContainer->RemoveItem(this);
+            aliveAfterRemoval = *m_pDeleted == 0;
+            return;
+        }
+        CControlUI::HandleEvent(event);
+    }
+    bool removed = false;
+    bool aliveAfterRemoval = false;
+
+private:
+    int* m_pDeleted;
+};
+
+class LayoutGuiTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NE(host.Hwnd(), nullptr);
+        root = new CVerticalLayoutUI;
+        root->ApplyAttribute(L"bkcolor", L"#FFFFFFFF");
+    }
+
+    void Attach()
+    {
+        host.Manager().AttachRoot(root);
+        host.PaintNow(true);
+    }
+
+    POINT ScreenPoint(int x, int y)
+    {
+        POINT pt = {x, y};
+        ::ClientToScreen(host.Hwnd(), &pt);
+        return pt;
+    }
+
+    TestHostWindow host{320, 200};
+    CVerticalLayoutUI* root = nullptr;
+};
+
+}  // namespace
+
+TEST_F(LayoutGuiTest, SeparatorDragResizesTheLayoutOnRelease)
+{
+    auto* pPanel = new CVerticalLayoutUI;
+    pPanel->ApplyAttributeString(L"height=\"50\" sepheight=\"4\"");
+    auto* pRest = new CControlUI;
+    root->AddItem(pPanel);
+    root->AddItem(pRest);
+    Attach();
+    ASSERT_EQ(pPanel->Position().bottom, 50);
+
+    // The cursor over the band becomes the north-south arrow.
+    const POINT ptBand = ScreenPoint(100, 48);
+    ASSERT_TRUE(::SetCursorPos(ptBand.x, ptBand.y));
+    host.Send(WM_MOUSEMOVE, 0, ClientPoint(100, 48));
+    host.Send(WM_SETCURSOR, reinterpret_cast<WPARAM>(host.Hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_SIZENS));
+
+    host.Send(WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(100, 48));
+    ASSERT_TRUE(pPanel->IsDragging());
+    host.Send(WM_MOUSEMOVE, MK_LBUTTON, ClientPoint(100, 70));
+    host.Send(WM_MOUSEMOVE, MK_LBUTTON, ClientPoint(100, 110));
+    // The edge follows the pointer's moves, keeping the 2 pixels between press and edge.
+    EXPECT_EQ(pPanel->DragRect().bottom, 112);
+    EXPECT_EQ(pPanel->Position().bottom, 50) << "applied on release";
+
+    // Meanwhile the post-painter darkens the band where the edge would go.
+    host.PaintNow();
+    const HDC hBackDC = host.Manager().OffscreenDC();
+    ASSERT_NE(hBackDC, nullptr);
+    const COLORREF band = ::GetPixel(hBackDC, 100, 108);
+    EXPECT_LT(GetRValue(band), 0xA0);
+    EXPECT_EQ(::GetPixel(hBackDC, 100, 120), RGB(255, 255, 255));
+
+    host.Send(WM_LBUTTONUP, 0, ClientPoint(100, 110));
+    host.PaintNow();
+    EXPECT_FALSE(pPanel->IsDragging());
+    EXPECT_EQ(pPanel->Position().top, 0);
+    EXPECT_EQ(pPanel->Position().bottom, 112);
+    EXPECT_EQ(pPanel->Width(), 320);
+    EXPECT_EQ(pRest->Position().top, 112);
+    EXPECT_EQ(::GetPixel(host.Manager().OffscreenDC(), 100, 108), RGB(255, 255, 255)) << "the band is gone";
+}
+
+TEST_F(LayoutGuiTest, ImmediateSeparatorDragResizesWhileMoving)
+{
+    auto* pPanel = new CVerticalLayoutUI;
+    pPanel->ApplyAttributeString(L"height=\"50\" sepheight=\"4\" sepimm=\"true\"");
+    auto* pRest = new CControlUI;
+    root->AddItem(pPanel);
+    root->AddItem(pRest);
+    Attach();
+
+    host.Send(WM_MOUSEMOVE, 0, ClientPoint(100, 48));
+    host.Send(WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(100, 48));
+    host.Send(WM_MOUSEMOVE, MK_LBUTTON, ClientPoint(100, 60));
+    host.Send(WM_MOUSEMOVE, MK_LBUTTON, ClientPoint(100, 90));
+    host.PaintNow();
+    EXPECT_EQ(pPanel->Position().bottom, 92);
+    EXPECT_EQ(pRest->Position().top, 92);
+    host.Send(WM_LBUTTONUP, 0, ClientPoint(100, 90));
+    EXPECT_FALSE(pPanel->IsDragging());
+}
+
+TEST_F(LayoutGuiTest, RemovingAChildFromInsideItsOwnClickIsDeferredToTheCleanupMessage)
+{
+    int deleted = 0;
+    auto* pChild = new CSelfRemovingUI(&deleted);
+    pChild->ApplyAttribute(L"height", L"40");
+    root->AddItem(pChild);
+    Attach();
+
+    host.Send(WM_MOUSEMOVE, 0, ClientPoint(20, 20));
+    host.Send(WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(20, 20));
+    host.Send(WM_LBUTTONUP, 0, ClientPoint(20, 20));
+    EXPECT_TRUE(pChild->removed);
+    EXPECT_TRUE(pChild->aliveAfterRemoval);
+    EXPECT_EQ(deleted, 0);
+    EXPECT_EQ(root->ItemCount(), 0);
+
+    EXPECT_TRUE(wxlmtest::WaitUntil([&] {
+        host.PumpRange(WM_UI_DELETE_LATER, WM_UI_DELETE_LATER);
+        return deleted == 1;
+    }));
+}
