@@ -130,6 +130,39 @@ TEST_F(LauncherSkinTest, MainSkinSetsUpTheWindow)
         << RectText(WindowRectOf(hShadow));
 }
 
+// Under Xvfb nothing composites layered windows, so the shadow's pixels are checked where the
+// shadow takes them from: the decoded "shadow.png" of the window's image cache.
+TEST_F(LauncherSkinTest, ShadowIsASoftNinePixelAlphaRampAroundTheWindow)
+{
+    auto pWindow = Open(L"GameLoader.xml");
+    ASSERT_TRUE(PumpUntil([&] { return pWindow->Manager().FindImage(L"shadow.png") != nullptr; }));
+    const UIImageInfo* pImage = pWindow->Manager().FindImage(L"shadow.png");
+    EXPECT_TRUE(pImage->bAlphaChannel);
+    ASSERT_EQ(pImage->nWidth, 24);
+    ASSERT_EQ(pImage->nHeight, 24);
+    DIBSECTION dib = {};
+    ASSERT_EQ(::GetObjectW(pImage->hBitmap, sizeof(dib), &dib), static_cast<int>(sizeof(dib)));
+    const auto* pBits = static_cast<const DWORD*>(dib.dsBm.bmBits);
+    const auto alphaAt = [&](int x, int y) { return static_cast<int>(pBits[y * 24 + x] >> 24); };
+    // Along the middle of the left edge: transparent outside, darkest next to the window (x = 8),
+    // rising at every step; the window's own area (the nine-grid hole) stays clear.
+    EXPECT_EQ(alphaAt(0, 12), 0);
+    for (int x = 1; x < 9; ++x) {
+        EXPECT_GT(alphaAt(x, 12), alphaAt(x - 1, 12)) << x;
+    }
+    EXPECT_GE(alphaAt(8, 12), 40);
+    EXPECT_LE(alphaAt(8, 12), 128);
+    EXPECT_EQ(alphaAt(12, 12), 0);
+    // The same ramp on every side, and the edge strips constant along their length.
+    for (int i = 0; i < 9; ++i) {
+        EXPECT_EQ(alphaAt(i, 12), alphaAt(23 - i, 12)) << i;
+        EXPECT_EQ(alphaAt(12, i), alphaAt(i, 12)) << i;
+        EXPECT_EQ(alphaAt(i, 9), alphaAt(i, 14)) << i;
+    }
+    // Black shadow: premultiplied colour bytes stay 0.
+    EXPECT_EQ(pBits[12 * 24 + 8] & 0xFFFFFF, 0u);
+}
+
 TEST_F(LauncherSkinTest, MainSkinTreeWithPageZeroCurrentAndTheDownloadPageHidden)
 {
     auto pWindow = Open(L"GameLoader.xml");
