@@ -30,8 +30,8 @@ std::wstring BuildDir()
     wchar_t szPath[MAX_PATH] = {};
     ::GetModuleFileNameW(nullptr, szPath, MAX_PATH);
     std::wstring path(szPath);
-    path.resize(path.find_last_of(L'\\'));  // bench
-    path.resize(path.find_last_of(L'\\'));  // the build folder
+    path.resize(path.find_last_of(L'\\')); // bench
+    path.resize(path.find_last_of(L'\\')); // the build folder
     return path;
 }
 
@@ -84,7 +84,7 @@ void MeasureStarts(const std::wstring& launcherExe, const std::wstring& baseline
 {
     std::vector<double> launcherTimes;
     std::vector<double> baselineTimes;
-    RunOnce(launcherExe, L"134 GameLoader.xml");  // warm the file cache for both
+    RunOnce(launcherExe, L"134 GameLoader.xml"); // warm the file cache for both
     RunOnce(baselineExe, L"");
     for (int i = 0; i < Starts; ++i) {
         const RunResult a = RunOnce(launcherExe, L"134 GameLoader.xml");
@@ -134,7 +134,7 @@ double MeasureBuild(const std::wstring& mainExe, bool& ok)
     return Median(times);
 }
 
-}  // namespace
+} // namespace
 
 int main()
 {

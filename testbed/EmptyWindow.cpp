@@ -16,7 +16,7 @@ LRESULT CALLBACK WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
     return ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
 }
 
-}  // namespace
+} // namespace
 
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int)
 {
@@ -26,8 +26,8 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int)
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = L"EmptyWindow";
     ::RegisterClassW(&wc);
-    const HWND hWnd = ::CreateWindowExW(0, wc.lpszClassName, L"EmptyWindow", WS_POPUP | WS_VISIBLE, 100, 100, 960,
-                                        620, nullptr, nullptr, hInstance, nullptr);
+    const HWND hWnd = ::CreateWindowExW(0, wc.lpszClassName, L"EmptyWindow", WS_POPUP | WS_VISIBLE, 100, 100, 960, 620,
+                                        nullptr, nullptr, hInstance, nullptr);
     if (hWnd == nullptr) {
         return 3;
     }

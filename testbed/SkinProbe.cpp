@@ -54,7 +54,7 @@ HWND CreateBackdrop(HINSTANCE hInstance)
                              ::GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, hInstance, nullptr);
 }
 
-}  // namespace
+} // namespace
 
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int)
 {

@@ -285,10 +285,10 @@ TEST_F(LauncherSkinTest, MessageBoxPaintsTheWarningIcon)
     LayOut(*pBox, 440);
     const HDC hBack = pBox->Manager().OffscreenDC();
     ASSERT_NE(hBack, nullptr);
-    const COLORREF centre = ::GetPixel(hBack, 205, 80);  // orange disc beside the white bar
+    const COLORREF centre = ::GetPixel(hBack, 205, 80); // orange disc beside the white bar
     EXPECT_GT(GetRValue(centre), 200);
     EXPECT_LT(GetBValue(centre), 100);
-    EXPECT_EQ(::GetPixel(hBack, 180, 80), RGB(255, 255, 255));  // left of the icon
+    EXPECT_EQ(::GetPixel(hBack, 180, 80), RGB(255, 255, 255)); // left of the icon
 }
 
 TEST_F(LauncherSkinTest, WindowBuiltFromTheResourceHitTestsItsCaption)
@@ -305,4 +305,4 @@ TEST_F(LauncherSkinTest, WindowBuiltFromTheResourceHitTestsItsCaption)
     EXPECT_EQ(hitTest(220, 220), HTCLIENT);  // OK button
 }
 
-}  // namespace
+} // namespace

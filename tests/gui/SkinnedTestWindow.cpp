@@ -22,7 +22,7 @@ CControlUI* CSkinnedTestWindow::CreateCustomControl(const wchar_t* pstrClass)
         const wchar_t* element;
         const wchar_t* typeName;
     } kStandIns[] = {
-        {L"Label", L"LabelUI"},     {L"Button", L"ButtonUI"},         {L"Progress", L"ProgressUI"},
+        {L"Label", L"LabelUI"},     {L"Button", L"ButtonUI"},     {L"Progress", L"ProgressUI"},
         {L"FakeLabel", L"LabelUI"}, {L"FakeButton", L"ButtonUI"},
     };
     for (const auto& standIn : kStandIns) {
@@ -82,4 +82,4 @@ std::wstring RectText(const RECT& rc)
            std::to_wstring(rc.bottom);
 }
 
-}  // namespace guitest
+} // namespace guitest

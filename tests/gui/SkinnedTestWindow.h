@@ -33,7 +33,10 @@ public:
 
     ~CSkinnedTestWindow() override;
 
-    LPCWSTR WindowClassName() const override { return m_superclass.empty() ? L"TarvoSkinnedTestWnd" : L"TarvoSkinnedTestSuperWnd"; }
+    LPCWSTR WindowClassName() const override
+    {
+        return m_superclass.empty() ? L"TarvoSkinnedTestWnd" : L"TarvoSkinnedTestSuperWnd";
+    }
     LPCWSTR SuperclassName() const override { return m_superclass.empty() ? nullptr : m_superclass.c_str(); }
     CUIString SkinFolder() override { return L""; }
     CUIString SkinFile() override { return m_skin.c_str(); }
@@ -49,7 +52,7 @@ public:
     CWindowManagerUI& Manager() { return m_pm; }
     POINT ScreenPoint(int x, int y) const;
 
-    std::vector<WPARAM> closes;  // wParam of every WM_CLOSE seen
+    std::vector<WPARAM> closes; // wParam of every WM_CLOSE seen
     int initCount = 0;
 
 private:
@@ -66,4 +69,4 @@ bool PumpUntil(const std::function<bool()>& condition);
 RECT WindowRectOf(HWND hWnd);
 std::wstring RectText(const RECT& rc);
 
-}  // namespace guitest
+} // namespace guitest

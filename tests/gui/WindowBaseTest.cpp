@@ -66,7 +66,7 @@ TEST_F(WindowBaseTest, CreateBuildsTheSkinSizesTheWindowAndDropsTheCaptionStyle)
     EXPECT_EQ(RectText(rc), L"120,80,520,380");
     RECT rcClient = {};
     ::GetClientRect(hWnd, &rcClient);
-    EXPECT_EQ(RectText(rcClient), L"0,0,400,300");  // no frame: the whole window is client area
+    EXPECT_EQ(RectText(rcClient), L"0,0,400,300"); // no frame: the whole window is client area
     const LONG_PTR style = ::GetWindowLongPtrW(hWnd, GWL_STYLE);
     EXPECT_EQ(style & WS_CAPTION, 0);
     EXPECT_NE(style & WS_CLIPCHILDREN, 0);
@@ -86,13 +86,13 @@ TEST_F(WindowBaseTest, HitTestGivesCaptionBordersAndClientArea)
         int x, y;
         LRESULT expected;
     } cases[] = {
-        {30, 30, HTCAPTION},      // label
-        {150, 70, HTCAPTION},     // empty layout inside the caption
-        {210, 30, HTCLIENT},      // button
-        {150, 150, HTCLIENT},     // below the caption
-        {2, 150, HTLEFT},         {397, 150, HTRIGHT},       {150, 2, HTTOP},       {150, 297, HTBOTTOM},
-        {2, 2, HTTOPLEFT},        {397, 2, HTTOPRIGHT},      {2, 297, HTBOTTOMLEFT}, {397, 297, HTBOTTOMRIGHT},
-        {6, 150, HTCLIENT},       {393, 150, HTCLIENT},      // just inside the borders
+        {30, 30, HTCAPTION},  // label
+        {150, 70, HTCAPTION}, // empty layout inside the caption
+        {210, 30, HTCLIENT},  // button
+        {150, 150, HTCLIENT}, // below the caption
+        {2, 150, HTLEFT},     {397, 150, HTRIGHT},  {150, 2, HTTOP},        {150, 297, HTBOTTOM},
+        {2, 2, HTTOPLEFT},    {397, 2, HTTOPRIGHT}, {2, 297, HTBOTTOMLEFT}, {397, 297, HTBOTTOMRIGHT},
+        {6, 150, HTCLIENT},   {393, 150, HTCLIENT}, // just inside the borders
     };
     for (const auto& c : cases) {
         EXPECT_EQ(HitTest(*pWindow, c.x, c.y), c.expected) << c.x << "," << c.y;
@@ -101,9 +101,9 @@ TEST_F(WindowBaseTest, HitTestGivesCaptionBordersAndClientArea)
 
 TEST_F(WindowBaseTest, MaximisedWindowHasNoResizeBorders)
 {
-    auto pWindow = std::make_unique<CSkinnedTestWindow>(
-        L"<Window size=\"400,300\" sizebox=\"6,6,6,6\" caption=\"0,0,0,100\">"
-        L"<VerticalLayout/></Window>");
+    auto pWindow =
+        std::make_unique<CSkinnedTestWindow>(L"<Window size=\"400,300\" sizebox=\"6,6,6,6\" caption=\"0,0,0,100\">"
+                                             L"<VerticalLayout/></Window>");
     ASSERT_NE(pWindow->CreateAt(nullptr, 100, 100), nullptr);
     EXPECT_EQ(HitTest(*pWindow, 2, 50), HTLEFT);
     ::ShowWindow(pWindow->WindowHandle(), SW_MAXIMIZE);
@@ -131,8 +131,9 @@ TEST_F(WindowBaseTest, TrackingSizesComeFromTheSkin)
 
 TEST_F(WindowBaseTest, EqualMinAndMaxInfoKeepTheSizeWhenResized)
 {
-    auto pWindow = std::make_unique<CSkinnedTestWindow>(
-        L"<Window size=\"400,300\" sizebox=\"6,6,6,6\" mininfo=\"400,300\" maxinfo=\"400,300\"><VerticalLayout/></Window>");
+    auto pWindow =
+        std::make_unique<CSkinnedTestWindow>(L"<Window size=\"400,300\" sizebox=\"6,6,6,6\" mininfo=\"400,300\" "
+                                             L"maxinfo=\"400,300\"><VerticalLayout/></Window>");
     ASSERT_NE(pWindow->CreateAt(nullptr, 100, 100, WS_POPUP | WS_THICKFRAME | WS_VISIBLE), nullptr);
     // Only windows with a sizing frame have their tracking sizes enforced by the system.
     ::SetWindowPos(pWindow->WindowHandle(), nullptr, 0, 0, 600, 450, SWP_NOMOVE | SWP_NOZORDER);
@@ -186,7 +187,7 @@ LRESULT CALLBACK RecordingBaseProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM l
     g_baseMessages.push_back(uMsg);
     if (uMsg == WM_SYSCOMMAND) {
         g_baseCommands.push_back(wParam);
-        return 0x5C;  // not passed on: the window must stay
+        return 0x5C; // not passed on: the window must stay
     }
     return ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
 }
@@ -256,7 +257,7 @@ TEST_F(WindowBaseTest, ShowModalReturnsTheCloseWParamAndReenablesTheOwner)
     UINotification click;
     click.type = L"click";
     click.sender = pBox->Manager().ControlByName(L"closebtn");
-    pBox->OnClickNotification(click);  // posts WM_CLOSE with 1 to the box
+    pBox->OnClickNotification(click); // posts WM_CLOSE with 1 to the box
     EXPECT_EQ(pBox->ShowModal(), 1u);
     EXPECT_FALSE(::IsWindow(pBox->WindowHandle()));
     EXPECT_TRUE(::IsWindowEnabled(pOwner->WindowHandle()));
@@ -397,4 +398,4 @@ TEST_F(WindowBaseTest, UnknownElementsAndAttributesAreIgnored)
     EXPECT_NE(pWindow->Manager().ControlByName(L"root"), nullptr);
 }
 
-}  // namespace
+} // namespace

@@ -72,9 +72,9 @@ TEST(SkinFailure, UnbuildableSkinShowsTheLoadErrorAndEndsWithOne)
         const wchar_t* args;
         const wchar_t* caption;
     } cases[] = {
-        {L"130 GameLoader.xml", L"GameLoader.xml"},    // the document does not parse
-        {L"131 GameLoader.xml", L"GameLoader.xml"},    // the archive has no such document
-        {L"134 NoSuchSkin.xml", L"NoSuchSkin.xml"},    // the launcher's archive, a name it lacks
+        {L"130 GameLoader.xml", L"GameLoader.xml"}, // the document does not parse
+        {L"131 GameLoader.xml", L"GameLoader.xml"}, // the archive has no such document
+        {L"134 NoSuchSkin.xml", L"NoSuchSkin.xml"}, // the launcher's archive, a name it lacks
     };
     for (const auto& c : cases) {
         ChildProcess probe;
@@ -83,7 +83,7 @@ TEST(SkinFailure, UnbuildableSkinShowsTheLoadErrorAndEndsWithOne)
         ASSERT_TRUE(WaitUntil([&] { return (hBox = MessageBoxOf(probe.Pid())) != nullptr; })) << c.args;
         EXPECT_EQ(WindowText(hBox), c.caption);
         EXPECT_NE(ChildTexts(hBox).find(L"加载资源失败！"), std::wstring::npos) << ChildTexts(hBox);
-        EXPECT_TRUE(probe.IsRunning());  // the process waits for the box
+        EXPECT_TRUE(probe.IsRunning()); // the process waits for the box
         ::PostMessageW(hBox, WM_COMMAND, IDOK, 0);
         EXPECT_EQ(probe.Wait(), std::optional<DWORD>(1)) << c.args;
     }
@@ -107,4 +107,4 @@ TEST(SkinFailure, LaunchersOwnSkinsBuildAndPaint)
     EXPECT_EQ(RunToEnd(Probe(), L"134 CustomMsgBox.xml"), std::optional<DWORD>(0));
 }
 
-}  // namespace
+} // namespace

@@ -15,8 +15,7 @@ namespace Tarvo {
 
 namespace {
 
-template <class T>
-CControlUI* Make()
+template <class T> CControlUI* Make()
 {
     return new T;
 }
@@ -38,7 +37,7 @@ constexpr ControlTableEntry kControlTable[] = {
     {L"ScrollBar", &Make<CScrollBarUI>},
 };
 
-}  // namespace
+} // namespace
 
 CControlUI* CreateControlByElement(const wchar_t* pstrElement)
 {
@@ -50,4 +49,4 @@ CControlUI* CreateControlByElement(const wchar_t* pstrElement)
     return nullptr;
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -8,4 +8,4 @@ class CControlUI;
 // framework does not know.
 CControlUI* CreateControlByElement(const wchar_t* pstrElement);
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -36,8 +36,7 @@ void ApplySize(CWindowManagerUI& manager, LPCWSTR pstrValue)
     manager.SetInitialSize(sz.cx, sz.cy);
     // A rebuilt skin keeps the size the user gave the window.
     if (manager.Root() == nullptr && manager.WindowHandle() != nullptr) {
-        ::SetWindowPos(manager.WindowHandle(), nullptr, 0, 0, sz.cx, sz.cy,
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SetWindowPos(manager.WindowHandle(), nullptr, 0, 0, sz.cx, sz.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 
@@ -55,10 +54,9 @@ void ApplyAlpha(CWindowManagerUI& manager, LPCWSTR pstrValue)
     ::SetWindowLongPtrW(hWnd, GWL_EXSTYLE, exStyle);
     using SetLayeredFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
     const HMODULE hUser = ::GetModuleHandleW(L"User32.dll");
-    const auto pfn = hUser != nullptr
-                         ? reinterpret_cast<SetLayeredFn>(
-                               reinterpret_cast<void*>(::GetProcAddress(hUser, "SetLayeredWindowAttributes")))
-                         : nullptr;
+    const auto pfn = hUser != nullptr ? reinterpret_cast<SetLayeredFn>(reinterpret_cast<void*>(
+                                            ::GetProcAddress(hUser, "SetLayeredWindowAttributes")))
+                                      : nullptr;
     if (pfn != nullptr) {
         pfn(hWnd, 0, nOpacity, LWA_ALPHA);
     }
@@ -215,15 +213,12 @@ void DeclareDefault(CWindowManagerUI& manager, const CSkinXmlNode& node)
     }
 }
 
-}  // namespace
+} // namespace
 
 CSkinBuilder::CSkinBuilder() : m_xml(true), m_pExpansions(&m_nOwnExpansions) {}
 
 CSkinBuilder::CSkinBuilder(const CSkinBuilder& outer, int nDepth)
-    : m_xml(true),
-      m_pCallback(outer.m_pCallback),
-      m_nIncludeDepth(nDepth),
-      m_nControlDepth(outer.m_nControlDepth),
+    : m_xml(true), m_pCallback(outer.m_pCallback), m_nIncludeDepth(nDepth), m_nControlDepth(outer.m_nControlDepth),
       m_pExpansions(outer.m_pExpansions)
 {
 }
@@ -318,7 +313,7 @@ CControlUI* CSkinBuilder::BuildChildren(const CSkinXmlNode& node, CControlUI* pP
         }
         CControlUI* pControl = CreateControl(pstrClass);
         if (pControl == nullptr) {
-            continue;  // unknown to the table and the callback: the subtree goes with it
+            continue; // unknown to the table and the callback: the subtree goes with it
         }
         if (child.HasChildren()) {
             BuildChildren(child, pControl, pManager);
@@ -392,4 +387,4 @@ void CSkinBuilder::ApplyControlAttributes(const CSkinXmlNode& node, CControlUI& 
     }
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -58,11 +58,11 @@ private:
 
     CSkinXml m_xml;
     IDialogBuilderCallback* m_pCallback = nullptr;
-    LPCWSTR m_pstrType = nullptr;  // resource type of this document; null for files and texts
+    LPCWSTR m_pstrType = nullptr; // resource type of this document; null for files and texts
     int m_nIncludeDepth = 0;
     int m_nControlDepth = 0;
     int m_nOwnExpansions = 0;
-    int* m_pExpansions;  // the count of the outermost builder, shared by its includes
+    int* m_pExpansions; // the count of the outermost builder, shared by its includes
 };
 
-}  // namespace Tarvo
+} // namespace Tarvo

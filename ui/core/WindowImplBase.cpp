@@ -51,8 +51,8 @@ void CALLBACK AttentionTimerProc(HWND hWnd, UINT /*uMsg*/, UINT_PTR idEvent, DWO
 // Controls that take clicks themselves; anything else inside the caption drags the window.
 bool TakesClicks(const wchar_t* pstrType)
 {
-    static const wchar_t* const kClickable[] = {L"ButtonUI", L"OptionUI", L"TextUI", L"SliderUI",
-                                                 L"RichEditUI", L"CheckBoxUI", L"EditUI", L"ScrollBarUI"};
+    static const wchar_t* const kClickable[] = {L"ButtonUI",   L"OptionUI",   L"TextUI", L"SliderUI",
+                                                L"RichEditUI", L"CheckBoxUI", L"EditUI", L"ScrollBarUI"};
     for (const wchar_t* pstrName : kClickable) {
         if (::lstrcmpiW(pstrType, pstrName) == 0) {
             return true;
@@ -94,7 +94,7 @@ LRESULT NotHandled(bool& bHandled)
     return 0;
 }
 
-}  // namespace
+} // namespace
 
 WindowImplBase::~WindowImplBase() = default;
 
@@ -414,10 +414,9 @@ LRESULT WindowImplBase::OnCreate(UINT, WPARAM, LPARAM, bool& /*bHandled*/)
     }
     CSkinBuilder builder;
     const CUIString strFile = SkinFile();
-    CControlUI* pRoot =
-        SkinSourceKind() == SkinFromResource
-            ? builder.Create(ResourceIdOf(strFile), L"xml", this, &m_pm)
-            : builder.Create(strFile, nullptr, this, &m_pm);
+    CControlUI* pRoot = SkinSourceKind() == SkinFromResource
+                            ? builder.Create(ResourceIdOf(strFile), L"xml", this, &m_pm)
+                            : builder.Create(strFile, nullptr, this, &m_pm);
     if (pRoot == nullptr) {
         ReportSkinFailure();
     }
@@ -516,4 +515,4 @@ LONG WindowImplBase::WindowStyle()
     return static_cast<LONG>(::GetWindowLongPtrW(WindowHandle(), GWL_STYLE) & ~WS_CAPTION);
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -31,43 +31,42 @@ class WindowImplBase : public CWindowWnd,
 public:
     WindowImplBase() = default;
 
-    UINT WindowClassStyle() const override;                                          // 2
-    LRESULT ProcessWindowMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override;  // 3
-    void OnFinalWindowMessage(HWND hWnd) override;                                   // 4
-    virtual ~WindowImplBase();                                                       // 5
-    virtual void InitWindow();                                                       // 6
+    UINT WindowClassStyle() const override;                                         // 2
+    LRESULT ProcessWindowMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override; // 3
+    void OnFinalWindowMessage(HWND hWnd) override;                                  // 4
+    virtual ~WindowImplBase();                                                      // 5
+    virtual void InitWindow();                                                      // 6
     virtual void OnClickNotification(UINotification& notification);                 // 7
-    virtual CUIString SkinFolder() = 0;                                              // 8
-    virtual CUIString SkinFile() = 0;                                                // 9
-    virtual bool WantsDefaultKey(WPARAM wKey);                                       // 10
-    virtual UISkinSourceKind SkinSourceKind() const;                                 // 11
-    virtual CUIString SkinZipName();                                                 // 12
-    // Decimal text of the "ZIPRES" resource id.
-    virtual CUIString SkinResourceId();                                              // 13
+    virtual CUIString SkinFolder() = 0;                                             // 8
+    virtual CUIString SkinFile() = 0;                                               // 9
+    virtual bool WantsDefaultKey(WPARAM wKey);                                      // 10
+    virtual UISkinSourceKind SkinSourceKind() const;                                // 11
+    virtual CUIString SkinZipName();                                                // 12
+    virtual CUIString SkinResourceId();                                             // 13: decimal "ZIPRES" id
 
-    virtual LRESULT OnClose(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);            // 14
-    virtual LRESULT OnDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);          // 15
-    virtual LRESULT OnEraseBackground(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);  // 16
-    virtual LRESULT OnNcActivate(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);       // 17
-    virtual LRESULT OnNcCalcSize(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);       // 18
-    virtual LRESULT OnNcPaint(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);          // 19
-    virtual LRESULT OnNcHitTest(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);        // 20
-    virtual LRESULT OnGetMinMaxInfo(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);    // 21
-    virtual LRESULT OnMouseWheel(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);       // 22
-    virtual LRESULT OnMouseHover(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);       // 23
-    virtual LRESULT OnMouseLeave(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);       // 24
-    virtual LRESULT OnSize(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);             // 25
-    virtual LRESULT OnChar(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);             // 26
-    virtual LRESULT OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);       // 27
-    virtual LRESULT OnCreate(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);           // 28
-    virtual LRESULT OnKeyDown(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);          // 29
-    virtual LRESULT OnKillFocus(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);        // 30
-    virtual LRESULT OnSetFocus(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);         // 31
-    virtual LRESULT OnLButtonDown(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);      // 32
-    virtual LRESULT OnLButtonUp(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);        // 33
-    virtual LRESULT OnMouseMove(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);        // 34
-    virtual LRESULT OnCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);    // 35
-    virtual LONG WindowStyle();                                                                   // 36
+    virtual LRESULT OnClose(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);           // 14
+    virtual LRESULT OnDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);         // 15
+    virtual LRESULT OnEraseBackground(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled); // 16
+    virtual LRESULT OnNcActivate(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);      // 17
+    virtual LRESULT OnNcCalcSize(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);      // 18
+    virtual LRESULT OnNcPaint(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);         // 19
+    virtual LRESULT OnNcHitTest(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);       // 20
+    virtual LRESULT OnGetMinMaxInfo(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);   // 21
+    virtual LRESULT OnMouseWheel(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);      // 22
+    virtual LRESULT OnMouseHover(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);      // 23
+    virtual LRESULT OnMouseLeave(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);      // 24
+    virtual LRESULT OnSize(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);            // 25
+    virtual LRESULT OnChar(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);            // 26
+    virtual LRESULT OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);      // 27
+    virtual LRESULT OnCreate(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);          // 28
+    virtual LRESULT OnKeyDown(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);         // 29
+    virtual LRESULT OnKillFocus(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);       // 30
+    virtual LRESULT OnSetFocus(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);        // 31
+    virtual LRESULT OnLButtonDown(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);     // 32
+    virtual LRESULT OnLButtonUp(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);       // 33
+    virtual LRESULT OnMouseMove(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);       // 34
+    virtual LRESULT OnCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled);   // 35
+    virtual LONG WindowStyle();                                                                 // 36
 
     // INotifyUI
     void OnNotification(UINotification& notification) override;
@@ -93,4 +92,4 @@ private:
     void ReportSkinFailure();
 };
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -38,7 +38,7 @@ bool Registered(ATOM atom)
     return atom != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-}  // namespace
+} // namespace
 
 LPCWSTR CWindowWnd::SuperclassName() const
 {
@@ -107,7 +107,10 @@ struct CWindowWnd::UserDataSlot {
     {
         ::SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(pThis));
     }
-    static CWindowWnd* Get(HWND hWnd) { return reinterpret_cast<CWindowWnd*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA)); }
+    static CWindowWnd* Get(HWND hWnd)
+    {
+        return reinterpret_cast<CWindowWnd*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+    }
     static void Clear(HWND hWnd) { ::SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0); }
 };
 
@@ -118,8 +121,7 @@ struct CWindowWnd::PropertySlot {
     static void Clear(HWND hWnd) { ::RemovePropW(hWnd, kObjectProperty); }
 };
 
-template <class Slot>
-LRESULT CALLBACK CWindowWnd::ObjectProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+template <class Slot> LRESULT CALLBACK CWindowWnd::ObjectProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
     CWindowWnd* pThis = nullptr;
     if (uMsg == WM_NCCREATE) {
@@ -154,7 +156,7 @@ LRESULT CWindowWnd::FinalMessage(HWND hWnd, LRESULT lResult)
         m_bSubclassed = false;
     }
     m_hWnd = nullptr;
-    OnFinalWindowMessage(hWnd);  // may delete this
+    OnFinalWindowMessage(hWnd); // may delete this
     return lResult;
 }
 
@@ -222,4 +224,4 @@ UINT CWindowWnd::ShowModal()
     return nResult;
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -18,13 +18,13 @@ public:
     CWindowWnd(const CWindowWnd&) = delete;
     CWindowWnd& operator=(const CWindowWnd&) = delete;
 
-    virtual LPCWSTR WindowClassName() const = 0;  // 0
+    virtual LPCWSTR WindowClassName() const = 0; // 0
     // A system or program class to superclass; null registers a class of our own.
-    virtual LPCWSTR SuperclassName() const;       // 1
-    virtual UINT WindowClassStyle() const;        // 2
-    virtual LRESULT ProcessWindowMessage(UINT uMsg, WPARAM wParam, LPARAM lParam);  // 3
+    virtual LPCWSTR SuperclassName() const;                                        // 1
+    virtual UINT WindowClassStyle() const;                                         // 2
+    virtual LRESULT ProcessWindowMessage(UINT uMsg, WPARAM wParam, LPARAM lParam); // 3
     // The window is gone (WM_NCDESTROY); the object may delete itself here.
-    virtual void OnFinalWindowMessage(HWND hWnd);  // 4
+    virtual void OnFinalWindowMessage(HWND hWnd); // 4
 
     HWND WindowHandle() const { return m_hWnd; }
     operator HWND() const { return m_hWnd; }
@@ -46,8 +46,7 @@ private:
     struct UserDataSlot;
     struct PropertySlot;
     // The standard procedure (UserDataSlot) and the control procedure of superclassed windows.
-    template <class Slot>
-    static LRESULT CALLBACK ObjectProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+    template <class Slot> static LRESULT CALLBACK ObjectProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
     static LRESULT Route(CWindowWnd* pThis, HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
     LRESULT FinalMessage(HWND hWnd, LRESULT lResult);
 
@@ -56,4 +55,4 @@ private:
     bool m_bSubclassed = false;
 };
 
-}  // namespace Tarvo
+} // namespace Tarvo

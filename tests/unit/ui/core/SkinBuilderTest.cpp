@@ -23,8 +23,7 @@ using Log = std::vector<std::wstring>;
 
 // Records every attribute it is given (with whether it was attached and how many children it had
 // at that moment) and its own deletion.
-template <class Base>
-class CRecordingUI : public Base {
+template <class Base> class CRecordingUI : public Base {
 public:
     explicit CRecordingUI(Log* pLog) : m_pLog(pLog) {}
     ~CRecordingUI() override { m_pLog->push_back(L"deleted " + std::wstring(this->Name().GetData())); }
@@ -72,8 +71,8 @@ public:
         wc.hInstance = ::GetModuleHandleW(nullptr);
         wc.lpszClassName = L"SkinBuilderTestHost";
         ::RegisterClassW(&wc);
-        m_hWnd = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 10, 10, 100, 80, nullptr, nullptr,
-                                   wc.hInstance, nullptr);
+        m_hWnd = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 10, 10, 100, 80, nullptr, nullptr, wc.hInstance,
+                                   nullptr);
     }
     ~CHostWindow() { ::DestroyWindow(m_hWnd); }
     HWND Handle() const { return m_hWnd; }
@@ -139,9 +138,9 @@ protected:
 
 TEST_F(SkinBuilderTest, RootIsTheFirstTopLevelControlAndChildrenNestInDocumentOrder)
 {
-    CControlUI* pRoot = BuildDetached(
-        L"<Window><VerticalLayout name='root'><Control name='a'/><HorizontalLayout name='b'>"
-        L"<Control name='b1'/></HorizontalLayout><Control name='c'/></VerticalLayout></Window>");
+    CControlUI* pRoot =
+        BuildDetached(L"<Window><VerticalLayout name='root'><Control name='a'/><HorizontalLayout name='b'>"
+                      L"<Control name='b1'/></HorizontalLayout><Control name='c'/></VerticalLayout></Window>");
     ASSERT_NE(pRoot, nullptr);
     EXPECT_STREQ(pRoot->TypeName(), L"VerticalLayoutUI");
     EXPECT_EQ(ChildNames(pRoot), (std::vector<std::wstring>{L"a", L"b", L"c"}));
@@ -155,10 +154,14 @@ TEST_F(SkinBuilderTest, ElementTableCreatesEachClassItKnows)
         const wchar_t* element;
         const wchar_t* typeName;
     } cases[] = {
-        {L"Control", L"ControlUI"},       {L"Container", L"ContainerUI"},
-        {L"VerticalLayout", L"VerticalLayoutUI"}, {L"HorizontalLayout", L"HorizontalLayoutUI"},
-        {L"TabLayout", L"TabLayoutUI"},   {L"TileLayout", L"TileLayoutUI"},
-        {L"ChildLayout", L"ChildLayoutUI"}, {L"ScrollBar", L"ScrollBarUI"},
+        {L"Control", L"ControlUI"},
+        {L"Container", L"ContainerUI"},
+        {L"VerticalLayout", L"VerticalLayoutUI"},
+        {L"HorizontalLayout", L"HorizontalLayoutUI"},
+        {L"TabLayout", L"TabLayoutUI"},
+        {L"TileLayout", L"TileLayoutUI"},
+        {L"ChildLayout", L"ChildLayoutUI"},
+        {L"ScrollBar", L"ScrollBarUI"},
     };
     for (const auto& c : cases) {
         CSkinBuilder builder;
@@ -180,19 +183,19 @@ TEST_F(SkinBuilderTest, ElementNamesAreCaseSensitiveAndUnknownOnesGoToTheCallbac
 
 TEST_F(SkinBuilderTest, UnknownElementIsSkippedWithItsWholeSubtree)
 {
-    CControlUI* pRoot = BuildDetached(
-        L"<Window><VerticalLayout><Control name='before'/><IeBrowser name='ie'><Control name='inside'/>"
-        L"<VerticalLayout><Control name='deeper'/></VerticalLayout></IeBrowser><Control name='after'/>"
-        L"</VerticalLayout></Window>");
+    CControlUI* pRoot =
+        BuildDetached(L"<Window><VerticalLayout><Control name='before'/><IeBrowser name='ie'><Control name='inside'/>"
+                      L"<VerticalLayout><Control name='deeper'/></VerticalLayout></IeBrowser><Control name='after'/>"
+                      L"</VerticalLayout></Window>");
     EXPECT_EQ(ChildNames(pRoot), (std::vector<std::wstring>{L"before", L"after"}));
     EXPECT_EQ(m_callback.offered, std::vector<std::wstring>{L"IeBrowser"});
 }
 
 TEST_F(SkinBuilderTest, ChildrenFirstThenAttachedDefaultsAttributesInDocumentOrderThenDetached)
 {
-    CControlUI* pRoot = BuildInWindow(
-        L"<Window><Default name='Box' value='userdata=&quot;d1&quot; tooltip=&quot;d2&quot;'/>"
-        L"<Box name='outer' text='one' text='two'><Leaf name='x'/><Leaf name='y'/></Box></Window>");
+    CControlUI* pRoot =
+        BuildInWindow(L"<Window><Default name='Box' value='userdata=&quot;d1&quot; tooltip=&quot;d2&quot;'/>"
+                      L"<Box name='outer' text='one' text='two'><Leaf name='x'/><Leaf name='y'/></Box></Window>");
     ASSERT_NE(pRoot, nullptr);
     const Log expected = {
         L"name=x attached",
@@ -211,8 +214,8 @@ TEST_F(SkinBuilderTest, ChildrenFirstThenAttachedDefaultsAttributesInDocumentOrd
 TEST_F(SkinBuilderTest, DetachedAgainUntilTheWindowTakesTheRoot)
 {
     m_manager.Init(m_host.Handle());
-    std::unique_ptr<CControlUI> pRoot(
-        m_builder.Create(Q(L"<Window><Box name='b'><Leaf name='l'/></Box></Window>").c_str(), nullptr, &m_callback, &m_manager));
+    std::unique_ptr<CControlUI> pRoot(m_builder.Create(
+        Q(L"<Window><Box name='b'><Leaf name='l'/></Box></Window>").c_str(), nullptr, &m_callback, &m_manager));
     ASSERT_NE(pRoot, nullptr);
     EXPECT_EQ(pRoot->Manager(), nullptr);
     EXPECT_EQ(AsContainer(pRoot.get())->ItemAt(0)->Manager(), nullptr);
@@ -235,7 +238,8 @@ TEST_F(SkinBuilderTest, FontWithDefaultButNoNameChangesNothing)
     m_manager.Init(m_host.Handle());
     const std::wstring faceBefore = m_manager.DefaultFontInfo()->face.GetData();
     const int sizeBefore = m_manager.DefaultFontInfo()->size;
-    m_builder.Create(Q(L"<Window><Font size='30' bold='true' default='true'/></Window>").c_str(), nullptr, nullptr, &m_manager);
+    m_builder.Create(Q(L"<Window><Font size='30' bold='true' default='true'/></Window>").c_str(), nullptr, nullptr,
+                     &m_manager);
     EXPECT_EQ(m_manager.FontCount(), 0);
     EXPECT_EQ(std::wstring(m_manager.DefaultFontInfo()->face.GetData()), faceBefore);
     EXPECT_EQ(m_manager.DefaultFontInfo()->size, sizeBefore);
@@ -368,9 +372,11 @@ TEST_F(SkinBuilderTest, ShadowAttributesConfigureTheWindowsShadow)
 TEST_F(SkinBuilderTest, DeclarationsNeedAManagerAndTheRootLevel)
 {
     m_manager.Init(m_host.Handle());
-    std::unique_ptr<CControlUI> pRoot(m_builder.Create(
-        Q(L"<Window><VerticalLayout><Font name='Arial'/><Default name='X' value='a=&quot;b&quot;'/></VerticalLayout></Window>").c_str(),
-        nullptr, nullptr, &m_manager));
+    std::unique_ptr<CControlUI> pRoot(
+        m_builder.Create(Q(L"<Window><VerticalLayout><Font name='Arial'/><Default name='X' "
+                           L"value='a=&quot;b&quot;'/></VerticalLayout></Window>")
+                             .c_str(),
+                         nullptr, nullptr, &m_manager));
     EXPECT_EQ(m_manager.FontCount(), 0);
     EXPECT_EQ(m_manager.ClassDefaults(L"X"), nullptr);
     ASSERT_NE(pRoot, nullptr);
@@ -469,4 +475,4 @@ TEST_F(SkinBuilderTest, DeeplyNestedElementsStopAtTheDepthLimit)
     EXPECT_EQ(nLevels, CSkinBuilder::MaxControlDepth);
 }
 
-}  // namespace
+} // namespace
