@@ -1,5 +1,7 @@
 #include "controls/ChildLayout.h"
 
+#include "core/SkinBuilder.h"
+
 #include <cwchar>
 
 namespace Tarvo {
@@ -30,8 +32,16 @@ void CChildLayoutUI::ApplyAttribute(const wchar_t* pstrName, const wchar_t* pstr
 
 void CChildLayoutUI::Initialize()
 {
-    // Building the skin file needs the skin builder, which this library does not have yet:
-    // until it does, a child layout stays empty, as one whose file cannot be built.
+    if (m_strSkinFile.IsEmpty()) {
+        return;
+    }
+    CSkinBuilder builder;
+    CControlUI* pContent = builder.Create(m_strSkinFile, nullptr, nullptr, m_pManager);
+    if (pContent != nullptr) {
+        AddItem(pContent);
+    } else {
+        RemoveAllItems();
+    }
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -175,8 +175,8 @@ TEST(TileLayoutTest, BadColumnsAndItemSizesAreHarmless)
 
 TEST(ChildLayoutTest, StaysEmptyUntilTheSkinBuilderCanBuildItsFile)
 {
-    // Building "xmlfile" needs the skin builder, which is not part of this library yet; a
-    // child layout is left empty, as one whose file cannot be built.
+    // There is no "page.xml": a child layout whose file cannot be built stays empty (the builder's
+    // tests cover one that can).
     ManagedTree<CVerticalLayoutUI> tree;
     auto* pChild = new CChildLayoutUI;
     pChild->ApplyAttribute(L"xmlfile", L"page.xml");

@@ -455,6 +455,22 @@ TEST_F(SkinBuilderIncludeTest, IncludesMultiplyingThemselvesStopAtTheExpansionLi
     EXPECT_EQ(CountNamed(pRoot, L"copy"), CSkinBuilder::MaxIncludeExpansions);
 }
 
+TEST_F(SkinBuilderIncludeTest, ChildLayoutBuildsItsFileWhenTheWindowTakesTheTree)
+{
+    Write(L"child.xml", "<Window size='999,999'><HorizontalLayout name='fromChild'><Control name='inner'/>"
+                        "</HorizontalLayout></Window>");
+    CControlUI* pRoot = BuildInWindow(L"<Window size='200,100'><VerticalLayout><ChildLayout name='child' "
+                                      L"xmlfile='child.xml'/><ChildLayout name='broken' xmlfile='missing.xml'/>"
+                                      L"</VerticalLayout></Window>");
+    ASSERT_NE(pRoot, nullptr);
+    CControlUI* pChild = m_manager.ControlByName(L"child");
+    ASSERT_NE(pChild, nullptr);
+    EXPECT_EQ(ChildNames(pChild), std::vector<std::wstring>{L"fromChild"});
+    EXPECT_NE(m_manager.ControlByName(L"inner"), nullptr);
+    EXPECT_EQ(AsContainer(m_manager.ControlByName(L"broken"))->ItemCount(), 0);
+    EXPECT_EQ(WindowSize(m_host.Handle()).cx, 200); // the child's "size" finds a root in place
+}
+
 TEST_F(SkinBuilderTest, DeeplyNestedElementsStopAtTheDepthLimit)
 {
     std::wstring xml = L"<Window>";
