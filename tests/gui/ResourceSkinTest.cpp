@@ -85,6 +85,7 @@ TEST_F(ResourceSkinTest, MissingResourceIdGivesNoTree)
     CSkinBuilder builder;
     EXPECT_EQ(builder.Create(MAKEINTRESOURCEW(149), L"xml", nullptr, nullptr), nullptr);
     EXPECT_EQ(builder.Create(MAKEINTRESOURCEW(140), L"png", nullptr, nullptr), nullptr);
+    EXPECT_EQ(builder.Create(MAKEINTRESOURCEW(140), nullptr, nullptr, nullptr), nullptr);
 }
 
 } // namespace

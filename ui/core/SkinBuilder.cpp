@@ -238,6 +238,9 @@ bool CSkinBuilder::LoadDocument(LPCWSTR pstrSource, LPCWSTR pstrType)
         return false;
     }
     if (IS_INTRESOURCE(pstrSource)) {
+        if (pstrType == nullptr) {
+            return false;
+        }
         const HINSTANCE hModule = CResourceSettingsUI::ResourceModule();
         const HRSRC hInfo = ::FindResourceW(hModule, pstrSource, pstrType);
         const HGLOBAL hData = hInfo != nullptr ? ::LoadResource(hModule, hInfo) : nullptr;
