@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Opens one of the launcher's skins from the built wxlm_main.exe's resources under Xvfb (through
-# testbed/skin_probe.exe, in front of a light backdrop) and saves a PNG of the window and its shadow.
+# testbed/skin_probe.exe, in front of a light backdrop) and saves PNGs of the window and its shadow.
 #   scripts/screenshot.sh [GameLoader.xml|CustomMsgBox.xml] [out.png] [build dir]
+# Xvfb has no compositing manager, so the layered shadow window reaches the screen without its
+# alpha (a black ring): out-raw.png is that screen. out.png puts the captured window on the backdrop
+# with skin/shadow.png drawn as the shadow draws it (nine-grid, corners 9), as a desktop shows it.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 doc=${1:-GameLoader.xml}
@@ -28,6 +31,29 @@ done
 sleep 0.5  # the shadow window follows the first paint
 
 eval "$(xdotool getwindowgeometry --shell "$wid")"
-import -window root -crop "$((WIDTH + 2 * margin))x$((HEIGHT + 2 * margin))+$((X - margin))+$((Y - margin))" +repage "$out"
+raw=${out%.png}-raw.png
+import -window root -crop "$((WIDTH + 2 * margin))x$((HEIGHT + 2 * margin))+$((X - margin))+$((Y - margin))" +repage "$raw"
+tmp=$(mktemp -d)
+import -window "$wid" "$tmp/window.png"
 kill "$probe" 2>/dev/null || true
-echo "screenshot: $out (${WIDTH}x${HEIGHT} window at $X,$Y, ${margin}px around it)"
+
+# The shadow image's nine pieces around a hole of the window's size.
+s=$root/skin/shadow.png c=9 mid=6 W=$WIDTH H=$HEIGHT
+piece() {  # crop geometry, size, position
+  echo "( $s -crop $1 +repage -filter point -resize $2! ) -geometry $3 -composite"
+}
+convert -size "$((W + 2 * c))x$((H + 2 * c))" xc:none \
+  $(piece "${c}x${c}+0+0" "${c}x${c}" +0+0) \
+  $(piece "${mid}x${c}+${c}+0" "${W}x${c}" "+${c}+0") \
+  $(piece "${c}x${c}+$((c + mid))+0" "${c}x${c}" "+$((W + c))+0") \
+  $(piece "${c}x${mid}+0+${c}" "${c}x${H}" "+0+${c}") \
+  $(piece "${c}x${mid}+$((c + mid))+${c}" "${c}x${H}" "+$((W + c))+${c}") \
+  $(piece "${c}x${c}+0+$((c + mid))" "${c}x${c}" "+0+$((H + c))") \
+  $(piece "${mid}x${c}+${c}+$((c + mid))" "${W}x${c}" "+${c}+$((H + c))") \
+  $(piece "${c}x${c}+$((c + mid))+$((c + mid))" "${c}x${c}" "+$((W + c))+$((H + c))") \
+  "PNG32:$tmp/shadow.png"
+convert -size "$((W + 2 * margin))x$((H + 2 * margin))" xc:'#EEEFF2' \
+  "$tmp/shadow.png" -geometry "+$((margin - c))+$((margin - c))" -composite \
+  "$tmp/window.png" -geometry "+${margin}+${margin}" -composite "$out"
+rm -rf "$tmp"
+echo "screenshot: $out and $raw (${WIDTH}x${HEIGHT} window at $X,$Y, ${margin}px around it)"
