@@ -57,7 +57,7 @@ protected:
     CVerticalLayoutUI* root = nullptr;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(LayoutGuiTest, SeparatorDragResizesTheLayoutOnRelease)
 {
