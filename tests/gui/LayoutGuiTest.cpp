@@ -191,3 +191,34 @@ TEST_F(LayoutGuiTest, WheelOverAChildScrollsItsContainer)
     host.PaintNow();
     EXPECT_EQ(root->ItemAt(0)->Position().top, -7);
 }
+
+TEST_F(LayoutGuiTest, MovingAControlInvalidatesOldAndNewAreaClippedByItsAncestors)
+{
+    auto* pPanel = new CVerticalLayoutUI;
+    pPanel->ApplyAttributeString(L"float=\"true\" pos=\"0,0,200,150\"");
+    auto* pChild = new CControlUI;
+    pChild->ApplyAttributeString(L"float=\"true\" pos=\"10,10,50,50\"");
+    root->AddItem(pPanel);
+    pPanel->AddItem(pChild);
+    Attach();
+    RECT rcUpdate = {0, 0, 0, 0};
+    ASSERT_FALSE(::GetUpdateRect(host.Hwnd(), &rcUpdate, FALSE));
+
+    pChild->SetPosition(RECT{30, 30, 400, 400});
+    ASSERT_TRUE(::GetUpdateRect(host.Hwnd(), &rcUpdate, FALSE));
+    EXPECT_EQ(rcUpdate.left, 10);
+    EXPECT_EQ(rcUpdate.top, 10);
+    EXPECT_EQ(rcUpdate.right, 200);
+    EXPECT_EQ(rcUpdate.bottom, 150);
+    host.PaintNow();
+
+    // Old and new area outside an ancestor: nothing to invalidate.
+    pChild->SetPosition(RECT{250, 160, 300, 190});
+    host.PaintNow();
+    pChild->SetPosition(RECT{260, 170, 310, 195});
+    EXPECT_FALSE(::GetUpdateRect(host.Hwnd(), &rcUpdate, FALSE));
+    pChild->SetVisible(false);
+    host.PaintNow();
+    pChild->Repaint();
+    EXPECT_FALSE(::GetUpdateRect(host.Hwnd(), &rcUpdate, FALSE)) << "an invisible control repaints nothing";
+}
