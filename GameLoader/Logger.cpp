@@ -128,10 +128,8 @@ void Logger::open(const std::string& basePath, int sinks)
         if (localtime_s(&local, &now) == 0)
             m_strFileName = DatedFileName(basePath, local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
     }
-    // Append-only access makes every write land at the current end of the file, also when another
-    // launcher process appends to the same file between two of ours.
     if ((sinks & LogToFile) && !m_file)
-        m_file.Reset(CreateFileA(m_strFileName.c_str(), FILE_APPEND_DATA | SYNCHRONIZE,
+        m_file.Reset(CreateFileA(m_strFileName.c_str(), GENERIC_WRITE,
                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     m_nSinks = sinks;
@@ -186,11 +184,20 @@ void Logger::write(LogLevel level, const char* sourceFile, int line, const char*
     }
 }
 
+// Another launcher process of the same day appends to the same file. Append-only handles are not
+// atomic under Wine, so every entry takes an exclusive lock on one byte far beyond any log's end
+// (readers are never blocked), seeks to the end and writes the whole entry at once.
 void Logger::writeToFile(const std::string& text)
 {
     if (!m_file)
         return;
-    // One WriteFile per entry: a line from another process never lands inside ours.
+    OVERLAPPED region = {};
+    region.OffsetHigh = 0x7FFFFFFF;
+    const bool locked = LockFileEx(m_file.Get(), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &region);
+    LARGE_INTEGER end = {};
+    SetFilePointerEx(m_file.Get(), end, nullptr, FILE_END);
     DWORD written = 0;
     WriteFile(m_file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    if (locked)
+        UnlockFileEx(m_file.Get(), 0, 1, 0, &region);
 }

@@ -2,11 +2,14 @@
 
 #include "Common.h"
 
+#include "ChildProcess.h"
 #include "TestFiles.h"
 #include "TestPaths.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
+
+#include <shellapi.h>
 
 #include <thread>
 #include <vector>
@@ -165,6 +168,64 @@ TEST(LoggerTest, TwoWritersAppendToOneFile)
         EXPECT_TRUE(EndsWith(lines[2 * i], "First] : first " + std::to_string(i))) << lines[2 * i];
         EXPECT_TRUE(EndsWith(lines[2 * i + 1], "Second] : second " + std::to_string(i))) << lines[2 * i + 1];
     }
+}
+
+const wchar_t LogWriterOption[] = L"--log-writer=";
+constexpr int ChildEntries = 300;
+
+std::wstring EntryPayload(int index)
+{
+    return std::to_wstring(index) + L" " + std::wstring(100, L'p');
+}
+
+// This executable doubles as the second launcher process of TwoProcessesAppendToOneFile: started
+// with --log-writer=<folder>, it writes its entries into that folder and ends before any test runs.
+bool RunAsLogWriterIfAsked()
+{
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!arguments)
+        return false;
+    std::wstring folder;
+    for (int i = 1; i < count; ++i) {
+        if (std::wstring argument = arguments[i]; argument.starts_with(LogWriterOption))
+            folder = argument.substr(std::size(LogWriterOption) - 1);
+    }
+    LocalFree(arguments);
+    if (folder.empty())
+        return false;
+    Logger logger(WideToMulti(folder) + "\\");
+    for (int i = 0; i < ChildEntries; ++i)
+        logger.write(LogInfo, "child.cpp", i, "Child", EntryPayload(i));
+    ExitProcess(logger.sinks() & Logger::LogToFile ? 0 : 1);
+}
+
+[[maybe_unused]] const bool g_bLogWriterChild = RunAsLogWriterIfAsked();
+
+TEST(LoggerTest, TwoProcessesAppendToOneFile)
+{
+    TempDir temp;
+    Logger parent(DirOf(temp));
+    wxlmtest::ChildProcess child;
+    ASSERT_TRUE(child.Start(wxlmtest::ModuleDir() + L"\\unit_gameloader.exe",
+                            L"\"" + std::wstring(LogWriterOption) + temp.Path() + L"\""));
+    int parentEntries = 0;
+    while (child.IsRunning() && parentEntries < 5000)
+        parent.write(LogInfo, "parent.cpp", parentEntries, "Parent", EntryPayload(parentEntries)), ++parentEntries;
+    ASSERT_EQ(child.Wait(), 0u);
+
+    const auto lines = Lines(ReadFileBytes(MultiToWide(parent.fileName())).value_or(""));
+    ASSERT_EQ(lines.size(), static_cast<size_t>(ChildEntries + parentEntries));
+    int nextChild = 0;
+    int nextParent = 0;
+    for (const auto& line : lines) {
+        ASSERT_EQ(line.find(" ["), 23u) << line;
+        const bool fromChild = line.find("[child.cpp<") != std::string::npos;
+        const int index = fromChild ? nextChild++ : nextParent++;
+        const std::string tail = (fromChild ? "Child] : " : "Parent] : ") + WideToMulti(EntryPayload(index));
+        ASSERT_TRUE(EndsWith(line, tail)) << line;
+    }
+    EXPECT_EQ(nextChild, ChildEntries);
 }
 
 TEST(LoggerTest, ALaterWriterKeepsWhatIsAlreadyInTheFile)
