@@ -50,21 +50,22 @@ Logger& Logger::instance()
 
 Logger::Logger(const std::string& dir, Fallback fallback) : m_strPathDir(dir)
 {
-    bool probed = Probe(m_strPathDir);
-    if (!probed && fallback == Fallback::None)
-        return;
-    if (!probed) {
-        const std::string documents = ConsoleUserDocumentsDir();
-        if (!documents.empty()) {
-            m_strPathDir = documents.back() == '\\' ? documents : documents + "\\";
-            probed = Probe(m_strPathDir);
-        }
-    }
+    const bool fallBack = fallback == Fallback::DocumentsThenDriveD;
+    const bool probed = Probe(m_strPathDir) || (fallBack && moveToConsoleUserDocuments());
     const std::string basePath = m_strPathDir + ModuleBaseName();
     if (probed)
         open(basePath, LogToFile | LogToStderr | LogToDebugger);
-    else if (DriveDExists())
+    else if (fallBack && DriveDExists())
         open(basePath, LogToStderr | LogToDebugger);
+}
+
+bool Logger::moveToConsoleUserDocuments()
+{
+    const std::string documents = ConsoleUserDocumentsDir();
+    if (documents.empty())
+        return false;
+    m_strPathDir = documents.back() == '\\' ? documents : documents + "\\";
+    return Probe(m_strPathDir);
 }
 
 // Shared with every other access, so that two launchers starting at the same moment both succeed;
