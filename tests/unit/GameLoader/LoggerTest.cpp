@@ -9,8 +9,14 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <fcntl.h>
+#include <io.h>
 #include <shellapi.h>
+#include <sys/stat.h>
 
+#include <cstdio>
+#include <cstring>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -125,6 +131,119 @@ TEST(LoggerTest, WritesLevelsUpToTwoAsCrLfLines)
     EXPECT_TRUE(EndsWith(lines[1], " [Unit.cpp<11>Unit::Between] : between"));
     EXPECT_TRUE(EndsWith(lines[2], " [Unit.cpp<12>Unit::Step] : step"));
     EXPECT_EQ(lines[0].find(" [Unit.cpp"), 23u);  // "YYYY-MM-DD hh:mm:ss.mmm"
+}
+
+// Points the C runtime's standard error at a file for the life of the object.
+class StderrToFile {
+public:
+    explicit StderrToFile(const std::wstring& path)
+    {
+        std::fflush(stderr);
+        m_nSaved = _dup(2);
+        const int file = _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY, _S_IREAD | _S_IWRITE);
+        if (file >= 0) {
+            _dup2(file, 2);
+            _close(file);
+        }
+    }
+    ~StderrToFile()
+    {
+        std::fflush(stderr);
+        if (m_nSaved >= 0) {
+            _dup2(m_nSaved, 2);
+            _close(m_nSaved);
+        }
+    }
+    StderrToFile(const StderrToFile&) = delete;
+    StderrToFile& operator=(const StderrToFile&) = delete;
+
+private:
+    int m_nSaved = -1;
+};
+
+TEST(LoggerTest, StandardErrorGetsTheSameLevelsAsTheFile)
+{
+    TempDir temp;
+    Logger logger(DirOf(temp));
+    {
+        StderrToFile redirect(temp / L"stderr.txt");
+        logger.write(LogError, "a.cpp", 1, "f", L"error");
+        logger.write(LogInfo, "a.cpp", 2, "f", L"info");
+        logger.write(3, "a.cpp", 3, "f", L"noise");
+    }
+    std::string text = ReadFileBytes(temp / L"stderr.txt").value_or("");
+    std::erase(text, '\r');
+    const size_t first = text.find(" [a.cpp<1>f] : error\n");
+    const size_t second = text.find(" [a.cpp<2>f] : info\n");
+    EXPECT_NE(first, std::string::npos) << text;
+    EXPECT_NE(second, std::string::npos) << text;
+    EXPECT_LT(first, second);
+    EXPECT_EQ(text.find("noise"), std::string::npos) << text;
+}
+
+// A debug-output monitor of the classic DBWIN kind: OutputDebugStringA without a debugger takes
+// the buffer-ready event, copies the text after the writer's process id and signals data-ready.
+class DebugOutputMonitor {
+public:
+    DebugOutputMonitor()
+        : m_mapping(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4096, L"DBWIN_BUFFER")),
+          m_bufferReady(CreateEventW(nullptr, FALSE, TRUE, L"DBWIN_BUFFER_READY")),
+          m_dataReady(CreateEventW(nullptr, FALSE, FALSE, L"DBWIN_DATA_READY"))
+    {
+        if (m_mapping)
+            m_pView = static_cast<const char*>(MapViewOfFile(m_mapping, FILE_MAP_READ, 0, 0, 0));
+    }
+    ~DebugOutputMonitor()
+    {
+        if (m_pView)
+            UnmapViewOfFile(m_pView);
+        for (HANDLE handle : {m_mapping, m_bufferReady, m_dataReady})
+            if (handle)
+                CloseHandle(handle);
+    }
+    DebugOutputMonitor(const DebugOutputMonitor&) = delete;
+    DebugOutputMonitor& operator=(const DebugOutputMonitor&) = delete;
+
+    bool IsReady() const { return m_pView && m_bufferReady && m_dataReady; }
+
+    // The text this process wrote since the last call, or nothing when it wrote none. Text of
+    // another process that got in first is passed over, and ours then follows it.
+    std::optional<std::string> Take(DWORD timeout = 0)
+    {
+        if (WaitForSingleObject(m_dataReady, timeout) != WAIT_OBJECT_0)
+            return std::nullopt;
+        DWORD pid = 0;
+        std::memcpy(&pid, m_pView, sizeof pid);
+        std::string text = m_pView + sizeof pid;
+        SetEvent(m_bufferReady);
+        if (pid != GetCurrentProcessId())
+            return Take(10000);
+        return text;
+    }
+
+private:
+    HANDLE m_mapping;
+    HANDLE m_bufferReady;
+    HANDLE m_dataReady;
+    const char* m_pView = nullptr;
+};
+
+TEST(LoggerTest, DebuggerOutputGetsTheSameLevelsWithCrLf)
+{
+    DebugOutputMonitor monitor;
+    ASSERT_TRUE(monitor.IsReady());
+    TempDir temp;
+    Logger logger(DirOf(temp));
+    const std::pair<LogLevel, bool> cases[] = {{LogError, true}, {1, true}, {LogInfo, true}, {3, false}, {100, false}};
+    for (const auto& [level, shown] : cases) {
+        logger.write(level, "X:\\src\\d.cpp", 7, "Debug::Out", L"level " + std::to_wstring(level));
+        const auto text = monitor.Take();
+        ASSERT_EQ(text.has_value(), shown) << level;
+        if (shown) {
+            EXPECT_TRUE(EndsWith(*text, " [d.cpp<7>Debug::Out] : level " + std::to_string(level) + "\r\n")) << *text;
+            EXPECT_EQ(text->find(" ["), 23u) << *text;
+        }
+    }
 }
 
 TEST(LoggerTest, MessageOutsideTheCodePageGetsTheSubstitutionCharacter)
