@@ -3,8 +3,11 @@
 #include "ClientSettings.h"
 #include "JsonText.h"
 
+#include "ChildProcess.h"
+#include "Logger.h"
 #include "TestFiles.h"
 #include "TestLog.h"
+#include "TestPaths.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -71,6 +74,53 @@ TEST(ParseCmdParamTest, ProcessCommandLineIsTheDefault)
     ASSERT_TRUE(ParseCmdParam(fromProcess));
     EXPECT_EQ(fromProcess, CommandText(GetCommandLineW()));
     EXPECT_FALSE(fromProcess.empty());
+}
+
+const wchar_t CommandTextOutVariable[] = L"WXLM_TEST_COMMAND_TEXT_OUT";
+
+// This executable doubles as a launcher started with a real command line: with the variable set,
+// it writes the command text of its own command line (UTF-16) to the file named there and ends
+// before any test runs.
+bool WriteOwnCommandTextIfAsked()
+{
+    wchar_t outPath[MAX_PATH] = {};
+    if (!GetEnvironmentVariableW(CommandTextOutVariable, outPath, MAX_PATH))
+        return false;
+    Logger::initializePathDir();
+    std::wstring text;
+    const bool parsed = ParseCmdParam(text);
+    const std::string bytes(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+    ExitProcess(parsed && wxlmtest::WriteFileBytes(outPath, bytes) ? 0 : 1);
+}
+
+[[maybe_unused]] const bool g_bCommandTextChild = WriteOwnCommandTextIfAsked();
+
+std::wstring CommandTextOfChild(const std::wstring& arguments)
+{
+    TempDir temp;
+    const std::wstring outPath = temp / L"command-text.bin";
+    SetEnvironmentVariableW(CommandTextOutVariable, outPath.c_str());
+    wxlmtest::ChildProcess child;
+    const bool started = child.Start(wxlmtest::ModuleDir() + L"\\unit_gameloader.exe", arguments);
+    SetEnvironmentVariableW(CommandTextOutVariable, nullptr);
+    EXPECT_TRUE(started);
+    EXPECT_EQ(child.Wait(), 0u) << arguments;
+    const std::string bytes = wxlmtest::ReadFileBytes(outPath).value_or("");
+    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
+}
+
+TEST(ParseCmdParamTest, ARealProcessGetsTheSameCommandTextInBothForms)
+{
+    const CommandCase cases[] = {
+        {L"", L"null\n"},
+        {L"--installed=1", L"{\"installed\":\"1\"}\n"},
+        {L"--source=QV", L"--source=QV"},
+        {L"\"{\\\"source\\\":\\\"\u4e2d\u00e9\\\"}\"", L"{\"source\":\"\u4e2d\u00e9\"}"},
+        {L"--source=QV \"--token=a b\" --qvext=\u4e2d\u00e9",
+         L"{\"qvext\":\"\\u4e2d\\u00e9\",\"source\":\"QV\",\"token\":\"a b\"}\n"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CommandTextOfChild(c.commandLine), c.commandText) << c.commandLine;
 }
 
 TEST(ParseCmdParamTest, LogsEveryEntryOfTheOptionForm)
