@@ -85,7 +85,7 @@ bool ReadSetting(const std::string& key, const std::wstring& path, std::wstring&
     return true;
 }
 
-}  // namespace
+} // namespace
 
 std::wstring GetClientSettingPath()
 {

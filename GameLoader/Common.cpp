@@ -17,7 +17,7 @@ std::wstring GetSpecialFolder(int csidl)
     return path;
 }
 
-}  // namespace
+} // namespace
 
 std::wstring MultiToWide(const std::string& text, UINT codePage)
 {

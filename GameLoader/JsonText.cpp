@@ -26,7 +26,7 @@ bool IsSingleDocument(const std::string& text)
     return reader->parse(text.data(), text.data() + text.size(), &ignored, &errors);
 }
 
-}  // namespace
+} // namespace
 
 bool ParseJsonText(const std::wstring& text, Json::Value& root)
 {

@@ -25,8 +25,8 @@ struct OptionName {
 
 // The order decides which option an argument holding several prefixes counts as.
 constexpr OptionName OptionNames[] = {
-    {L"--winid=", "winid"},   {L"--source=", "source"},       {L"--tokenLogin=", "tokenLogin"},
-    {L"--token=", "token"},   {L"--qvext=", "qvext"},         {L"--installed=", "installed"},
+    {L"--winid=", "winid"},         {L"--source=", "source"},     {L"--tokenLogin=", "tokenLogin"},
+    {L"--token=", "token"},         {L"--qvext=", "qvext"},       {L"--installed=", "installed"},
     {L"--gameMgrId=", "gameMgrId"}, {L"--typeMode=", "typeMode"},
 };
 
@@ -74,7 +74,8 @@ constexpr StringField StringFieldsBeforeInstalled[] = {
     {"token", &LaunchParams::token}, {"qvext", &LaunchParams::qvext},
 };
 constexpr StringField StringFieldsAfterInstalled[] = {
-    {"gameMgrId", &LaunchParams::gameMgrId}, {"typeMode", &LaunchParams::typeMode},
+    {"gameMgrId", &LaunchParams::gameMgrId},
+    {"typeMode", &LaunchParams::typeMode},
 };
 
 bool ReadStringMember(const Json::Value& root, const char* key, std::wstring& out)
@@ -108,7 +109,7 @@ void ApplyLaunchParams(const Json::Value& root, LaunchParams& params, const std:
     ApplyStringFields(root, params, settingPath, StringFieldsAfterInstalled);
 }
 
-}  // namespace
+} // namespace
 
 bool ParseCmdParam(std::wstring& commandText)
 {
@@ -124,16 +125,15 @@ bool ParseCmdParam(const std::wstring& commandLine, std::wstring& commandText)
             LOG_ERROR("ParseCmdParam", L"CommandLineToArgvW szArgList is NULL");
             return false;
         }
-        commandText = count == 2 ? CommandTextOfSingleArgument(arguments.get()[1])
-                                 : CommandTextOfOptions(arguments.get(), count);
+        commandText =
+            count == 2 ? CommandTextOfSingleArgument(arguments.get()[1]) : CommandTextOfOptions(arguments.get(), count);
         return true;
     } catch (...) {
         return false;
     }
 }
 
-bool ExtractOption(Json::Value& root, const std::wstring& argument, const std::string& key,
-                   const std::wstring& prefix)
+bool ExtractOption(Json::Value& root, const std::wstring& argument, const std::string& key, const std::wstring& prefix)
 {
     const size_t found = argument.find(prefix);
     if (found == std::wstring::npos)

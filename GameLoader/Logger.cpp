@@ -21,7 +21,7 @@ bool EnsureDirectory(const std::wstring& path)
     return PathFileExistsW(path.c_str()) || CreateDirectoryW(path.c_str(), nullptr);
 }
 
-}  // namespace
+} // namespace
 
 void Logger::initializePathDir()
 {
@@ -157,8 +157,8 @@ std::string Logger::FormatLine(const SYSTEMTIME& time, const char* sourceFile, i
     char stamp[64] = {};
     std::snprintf(stamp, sizeof stamp, "%d-%02d-%02d %02d:%02d:%02d.%3d", time.wYear, time.wMonth, time.wDay,
                   time.wHour, time.wMinute, time.wSecond, time.wMilliseconds);
-    return std::string(stamp) + " [" + ShortFileName(sourceFile ? sourceFile : "") + "<" + std::to_string(line) +
-           ">" + (functionName ? functionName : "") + "] : " + message;
+    return std::string(stamp) + " [" + ShortFileName(sourceFile ? sourceFile : "") + "<" + std::to_string(line) + ">" +
+           (functionName ? functionName : "") + "] : " + message;
 }
 
 void Logger::write(LogLevel level, const char* sourceFile, int line, const char* functionName,

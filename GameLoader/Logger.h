@@ -43,8 +43,8 @@ public:
     const std::string& directory() const { return m_strPathDir; }
 
     // The pieces of an entry, on their own so that their formats can be checked.
-    static std::string FormatLine(const SYSTEMTIME& time, const char* sourceFile, int line,
-                                  const char* functionName, const std::string& message);
+    static std::string FormatLine(const SYSTEMTIME& time, const char* sourceFile, int line, const char* functionName,
+                                  const std::string& message);
     static std::string ShortFileName(const std::string& sourceFile);
     static std::string DatedFileName(const std::string& basePath, int year, int month, int day);
 

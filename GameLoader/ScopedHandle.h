@@ -5,8 +5,7 @@
 #include <utility>
 
 // A move-only owner of one native handle; Traits supplies the invalid value and the close call.
-template <typename Traits>
-class ScopedHandle {
+template <typename Traits> class ScopedHandle {
 public:
     using Handle = typename Traits::Handle;
 

@@ -73,11 +73,9 @@ TEST_F(ClientSettingsTest, WritesReplaceTheValueAndKeepEverythingElse)
 
     const Parsed parsed = Parse(m_path);
     EXPECT_EQ(parsed.rootName, "Client");
-    EXPECT_EQ(parsed.children, (Children{{"lang", "en"},
-                                         {"QvWindowId", "9"},
-                                         {"qvwindowid", "3"},
-                                         {"extra", ""},
-                                         {"loginsource", "QV"}}));
+    EXPECT_EQ(
+        parsed.children,
+        (Children{{"lang", "en"}, {"QvWindowId", "9"}, {"qvwindowid", "3"}, {"extra", ""}, {"loginsource", "QV"}}));
     const std::string bytes = ReadFileBytes(m_path).value_or("");
     EXPECT_NE(bytes.find("<?xml version=\"1.0\" encoding=\"UTF-8\" ?>"), std::string::npos) << bytes;
     EXPECT_NE(bytes.find("<!-- written by the client -->"), std::string::npos) << bytes;
@@ -230,4 +228,4 @@ TEST(ClientSettingPathTest, IsSettingXmlInTheClientFolderWhichItCreates)
         RemoveDirectoryW(wxlmtest::ClientDir().c_str());
 }
 
-}  // namespace
+} // namespace

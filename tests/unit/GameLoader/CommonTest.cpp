@@ -27,8 +27,8 @@ TEST(CommonTest, WideToMultiUsesTheGivenCodePage)
     const ConversionCase cases[] = {
         {L"", CP_ACP, ""},
         {L"abc 123", CP_ACP, "abc 123"},
-        {L"caf\u00e9", CP_ACP, "caf\xe9"},       // in code page 1252
-        {L"\u4e2d", CP_ACP, "?"},                // not in 1252: the default character
+        {L"caf\u00e9", CP_ACP, "caf\xe9"}, // in code page 1252
+        {L"\u4e2d", CP_ACP, "?"},          // not in 1252: the default character
         {L"caf\u00e9", CP_UTF8, "caf\xc3\xa9"},
         {L"\u4e2d", CP_UTF8, "\xe4\xb8\xad"},
         {std::wstring(L"a\0b", 3), CP_ACP, std::string("a\0b", 3)},
@@ -75,4 +75,4 @@ TEST(CommonTest, SpecialFoldersAreTheUsersFoldersWithoutTrailingSeparator)
     EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-}  // namespace
+} // namespace

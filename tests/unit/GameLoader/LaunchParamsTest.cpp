@@ -212,8 +212,8 @@ TEST_F(ParseCmdJsonTest, SingleJsonArgumentSetsOnlyStringMembers)
     EXPECT_EQ(m_params.typeMode, L"1");
 
     LaunchParams numbers;
-    ASSERT_TRUE(ParseCmdJson(L"{\"source\":\"QV\",\"typeMode\":1,\"installed\":1,\"winid\":5}", numbers,
-                             m_settingPath));
+    ASSERT_TRUE(
+        ParseCmdJson(L"{\"source\":\"QV\",\"typeMode\":1,\"installed\":1,\"winid\":5}", numbers, m_settingPath));
     EXPECT_EQ(numbers.source, L"QV");
     EXPECT_EQ(numbers.typeMode, L"");
     EXPECT_EQ(numbers.installed, 0);
@@ -224,8 +224,15 @@ TEST_F(ParseCmdJsonTest, SingleJsonArgumentSetsOnlyStringMembers)
 TEST_F(ParseCmdJsonTest, InstalledReadsTheLeadingDecimal)
 {
     const std::pair<std::wstring, int> cases[] = {
-        {L"1", 1},   {L"2x", 2}, {L"x", 0},           {L"", 0},          {L"  -5", -5},
-        {L"+7", 7},  {L"0x10", 0}, {L"99999999999", INT_MAX}, {L"-99999999999", INT_MIN},
+        {L"1", 1},
+        {L"2x", 2},
+        {L"x", 0},
+        {L"", 0},
+        {L"  -5", -5},
+        {L"+7", 7},
+        {L"0x10", 0},
+        {L"99999999999", INT_MAX},
+        {L"-99999999999", INT_MIN},
     };
     for (const auto& [option, expected] : cases) {
         LaunchParams fromCommandLine;
@@ -262,8 +269,8 @@ TEST_F(ParseCmdJsonTest, EmptyTextIsLoggedAndRefused)
 
 TEST_F(ParseCmdJsonTest, DocumentsThatAreNotObjectsSetNothing)
 {
-    const std::wstring documents[] = {L"null\n", L"[\"--source=a\",{\"source\":\"b\"}]", L"42", L"\"text\"",
-                                      L"true", L"/* note */ null // end"};
+    const std::wstring documents[] = {
+        L"null\n", L"[\"--source=a\",{\"source\":\"b\"}]", L"42", L"\"text\"", L"true", L"/* note */ null // end"};
     for (const auto& document : documents) {
         LaunchParams params;
         EXPECT_TRUE(ParseCmdJson(document, params, m_settingPath)) << document;
@@ -276,9 +283,13 @@ TEST_F(ParseCmdJsonTest, CommentsAreAllowedAndHostileJsonIsRefused)
     ASSERT_TRUE(Parse(L"/* from the client */ {\"source\":\"a\"} // done"));
     EXPECT_EQ(m_params.source, L"a");
 
-    const std::wstring refused[] = {std::wstring(5000, L'[') + std::wstring(5000, L']'), L"{\"source\":",
-                                    L"{\"source\":\"a\"", L"{'source':'a'}", L"{\"source\":\"a\"} trailing",
-                                    L"--installed", L"{\"source\":\"a\",}"};
+    const std::wstring refused[] = {std::wstring(5000, L'[') + std::wstring(5000, L']'),
+                                    L"{\"source\":",
+                                    L"{\"source\":\"a\"",
+                                    L"{'source':'a'}",
+                                    L"{\"source\":\"a\"} trailing",
+                                    L"--installed",
+                                    L"{\"source\":\"a\",}"};
     for (const auto& text : refused) {
         LaunchParams params;
         EXPECT_FALSE(ParseCmdJson(text, params, m_settingPath)) << text.substr(0, 20);
@@ -292,7 +303,7 @@ TEST_F(ParseCmdJsonTest, WindowIdIsStoredEachTimeItIsRead)
     EXPECT_EQ(StoredWindowId(), L"4242");
     ASSERT_TRUE(Parse(CommandText(L"wxlm_main.exe --winid= --source=QV")));
     EXPECT_EQ(m_params.winid, L"");
-    EXPECT_EQ(StoredWindowId(), L"<none>");  // stored empty: the element is there without text
+    EXPECT_EQ(StoredWindowId(), L"<none>"); // stored empty: the element is there without text
     std::wstring value = L"x";
     EXPECT_TRUE(ReadClientSetting("qvwindowid", m_settingPath, value));
 }
@@ -337,4 +348,4 @@ TEST(JsonTextTest, WriterIsCompactWithSortedKeysAndALineFeed)
     EXPECT_EQ(JsonStringToWide(Json::Value(5)), L"");
 }
 
-}  // namespace
+} // namespace

@@ -130,7 +130,7 @@ TEST(LoggerTest, WritesLevelsUpToTwoAsCrLfLines)
     EXPECT_TRUE(EndsWith(lines[0], " [Unit.cpp<10>Unit::Fail] : failed code:5"));
     EXPECT_TRUE(EndsWith(lines[1], " [Unit.cpp<11>Unit::Between] : between"));
     EXPECT_TRUE(EndsWith(lines[2], " [Unit.cpp<12>Unit::Step] : step"));
-    EXPECT_EQ(lines[0].find(" [Unit.cpp"), 23u);  // "YYYY-MM-DD hh:mm:ss.mmm"
+    EXPECT_EQ(lines[0].find(" [Unit.cpp"), 23u); // "YYYY-MM-DD hh:mm:ss.mmm"
 }
 
 // Points the C runtime's standard error at a file for the life of the object.
@@ -489,4 +489,4 @@ TEST(LoggerPrefixTest, InstanceAppendsToTodaysFileInTheLogFolder)
     EXPECT_FALSE(FileExists(wxlmtest::LogDir() + L"\\debug.txt"));
 }
 
-}  // namespace
+} // namespace

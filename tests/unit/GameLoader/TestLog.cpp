@@ -69,7 +69,7 @@ private:
 [[maybe_unused]] ::testing::Environment* const g_logEnvironment =
     ::testing::AddGlobalTestEnvironment(new LogFolderEnvironment);
 
-}  // namespace
+} // namespace
 
 LogCapture::LogCapture() : m_nStart(LogSize()) {}
 
