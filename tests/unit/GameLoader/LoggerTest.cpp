@@ -275,28 +275,8 @@ TEST(LoggerTest, ReadOnlyFolderLeavesNoProbeFile)
     SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-// The real folder of the prefix user; what the test adds there is removed again.
-class LoggerPrefixTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        m_bClientDirExisted = FileExists(wxlmtest::ClientDir());
-        m_bLogDirExisted = FileExists(wxlmtest::LogDir());
-    }
-    void TearDown() override
-    {
-        if (!m_bLogDirExisted)
-            wxlmtest::RemoveTree(wxlmtest::LogDir());
-        if (!m_bClientDirExisted)
-            RemoveDirectoryW(wxlmtest::ClientDir().c_str());
-    }
-
-private:
-    bool m_bClientDirExisted = false;
-    bool m_bLogDirExisted = false;
-};
-
-TEST_F(LoggerPrefixTest, InitializePathDirCreatesTheClientLogFolder)
+// The real folder of the prefix user; the test environment (TestLog.cpp) puts it back at the end.
+TEST(LoggerPrefixTest, InitializePathDirCreatesTheClientLogFolder)
 {
     Logger::initializePathDir();
     EXPECT_EQ(Logger::pathDir(), WideToMulti(wxlmtest::LogDir()) + "\\");
@@ -305,13 +285,12 @@ TEST_F(LoggerPrefixTest, InitializePathDirCreatesTheClientLogFolder)
     EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-TEST_F(LoggerPrefixTest, InstanceAppendsToTodaysFileInTheLogFolder)
+TEST(LoggerPrefixTest, InstanceAppendsToTodaysFileInTheLogFolder)
 {
-    Logger::initializePathDir();
     const std::wstring path = wxlmtest::TodaysLogPath(L"unit_gameloader.exe");
-    wxlmtest::ScopedFileRestore restore(path);
     const std::string before = ReadFileBytes(path).value_or("");
 
+    const int line = __LINE__ + 1;
     LOG_INFO("LoggerPrefixTest::Instance", L"marker " << 42 << L" " << GetCurrentProcessId());
     LOG_ERROR("LoggerPrefixTest::Instance", L"failure");
 
@@ -322,7 +301,10 @@ TEST_F(LoggerPrefixTest, InstanceAppendsToTodaysFileInTheLogFolder)
     ASSERT_EQ(after->compare(0, before.size(), before), 0);
     const auto lines = Lines(after->substr(before.size()));
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_TRUE(EndsWith(lines[0], ">LoggerPrefixTest::Instance] : marker 42 " + std::to_string(GetCurrentProcessId())));
+    EXPECT_TRUE(EndsWith(lines[0], " [LoggerTest.cpp<" + std::to_string(line) +
+                                       ">LoggerPrefixTest::Instance] : marker 42 " +
+                                       std::to_string(GetCurrentProcessId())))
+        << lines[0];
     EXPECT_TRUE(EndsWith(lines[1], ">LoggerPrefixTest::Instance] : failure"));
     EXPECT_FALSE(FileExists(wxlmtest::LogDir() + L"\\debug.txt"));
 }
