@@ -1,11 +1,11 @@
 #include "GameExitNotice.h"
 
-#include <json/json.h>
+#include <json/value.h>
 
 #include <cstdlib>
 
 #include "ClientSettings.h"
-#include "Common.h"
+#include "JsonText.h"
 #include "Logger.h"
 
 namespace {
@@ -28,8 +28,7 @@ bool IsPlainNotice(const std::wstring& commandText)
 int NoticeType(const std::wstring& commandText)
 {
     Json::Value root;
-    Json::Reader reader;
-    if (reader.parse(WideToMulti(commandText, CP_ACP), root))
+    if (ParseJsonText(commandText, root))
         return NoticeTypeOf(root);
     LOG_ERROR("IsGameExit", L"reader.parse:" << commandText << L" false");
     if (!IsPlainNotice(commandText))

@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "ClientSettingsFile.h"
 #include "GameExitNotice.h"
 #include "LogFixture.h"
 #include "TestFiles.h"
@@ -54,16 +56,6 @@ private:
     HWND m_hWnd = nullptr;
 };
 
-std::string SettingsXml(const std::wstring* loginSource, const std::wstring* windowId)
-{
-    std::string xml = "<?xml version=\"1.0\" ?>\n<settings>\n";
-    if (loginSource)
-        xml += "<loginsource>" + Narrow(*loginSource) + "</loginsource>\n";
-    if (windowId)
-        xml += "<qvwindowid>" + Narrow(*windowId) + "</qvwindowid>\n";
-    return xml + "</settings>\n";
-}
-
 std::string ExpectedNoticeBytes()
 {
     std::string bytes(528, '\0');
@@ -81,14 +73,14 @@ protected:
         CreateDirectoryW(ClientDir().c_str(), nullptr);
         DeleteFileW(ClientSettingsPath().c_str());
     }
-    void WriteSettings(const std::wstring* loginSource, const std::wstring* windowId)
+    void WriteSettings(const std::optional<std::wstring>& loginSource, const std::optional<std::wstring>& windowId)
     {
-        ASSERT_TRUE(WriteFileBytes(ClientSettingsPath(), SettingsXml(loginSource, windowId)));
+        ASSERT_TRUE(WriteClientSettingsFile(loginSource, windowId));
     }
 
     ScopedFileRestore m_settings{ClientSettingsPath()};
     ClientWindow m_client;
-    LogTail m_log{OwnLogPath()};
+    LogCapture m_log;
 };
 
 }  // namespace
@@ -130,32 +122,29 @@ TEST_F(GameExitNoticeTest, LogsTheParseFailureOfThePlainForms)
         "IsGameExit:type:1", "reader.parse:type:1 false", "get type:1", "game exit notify:type:1",
         "IsGameExit:Type:1", "reader.parse:Type:1 false",
     };
-    EXPECT_EQ(m_log.NewMessages(), expected);
-    for (const LogEntry& entry : m_log.NewEntries())
-        EXPECT_EQ(entry.function, "IsGameExit");
+    EXPECT_EQ(NewMessages(m_log), expected);
+    for (const std::string& entry : m_log.NewEntries())
+        EXPECT_NE(entry.find(">IsGameExit] : "), std::string::npos) << entry;
 }
 
 TEST_F(GameExitNoticeTest, SendsTheNoticeToTheClientWindow)
 {
-    const std::wstring source = L"QV";
-    const std::wstring windowId = m_client.HwndText();
-    WriteSettings(&source, &windowId);
+    WriteSettings(L"QV", m_client.HwndText());
     EXPECT_TRUE(IsGameExit(L"{\"type\":1}"));
     ASSERT_EQ(g_received.size(), 1u);
     EXPECT_EQ(g_received[0].kind, 1u);
     EXPECT_EQ(g_received[0].bytes, ExpectedNoticeBytes());
     const std::vector<std::string> expected = {
         "IsGameExit:{\"type\":1}", "game exit notify:{\"type\":1}", "Quillvarinth wnd get"};
-    EXPECT_EQ(m_log.NewMessages(), expected);
+    EXPECT_EQ(NewMessages(m_log), expected);
 }
 
 TEST_F(GameExitNoticeTest, WindowIdIsReadAsLeadingDecimalDigits)
 {
-    const std::wstring source = L"pc";
     for (const std::wstring& windowId : {m_client.HwndText() + L"abc", L"  " + m_client.HwndText(),
                                          L"+" + m_client.HwndText() + L" 17"}) {
         g_received.clear();
-        WriteSettings(&source, &windowId);
+        WriteSettings(L"pc", windowId);
         EXPECT_TRUE(IsGameExit(L"type:1"));
         EXPECT_EQ(g_received.size(), 1u) << Narrow(windowId);
     }
@@ -163,25 +152,22 @@ TEST_F(GameExitNoticeTest, WindowIdIsReadAsLeadingDecimalDigits)
 
 TEST_F(GameExitNoticeTest, DropsTheNoticeWhenTheSettingsLackAValue)
 {
-    const std::wstring source = L"QV";
-    const std::wstring empty;
-    const std::wstring windowId = m_client.HwndText();
     struct Case {
         const char* what;
-        const std::wstring* loginSource;
-        const std::wstring* windowId;
+        std::optional<std::wstring> loginSource;
+        std::optional<std::wstring> windowId;
         std::vector<std::string> linesAfterNotify;
     };
     const Case cases[] = {
-        {"no loginsource", nullptr, &windowId, {}},
-        {"empty loginsource", &empty, &windowId, {}},
-        {"no qvwindowid", &source, nullptr, {"Quillvarinth wnd not get"}},
+        {"no loginsource", std::nullopt, m_client.HwndText(), {}},
+        {"empty loginsource", L"", m_client.HwndText(), {}},
+        {"no qvwindowid", L"QV", std::nullopt, {"Quillvarinth wnd not get"}},
     };
     for (const Case& c : cases) {
         WriteSettings(c.loginSource, c.windowId);
-        LogTail log(OwnLogPath());
+        LogCapture log;
         EXPECT_TRUE(IsGameExit(L"{\"type\":1}")) << c.what;
-        auto messages = log.NewMessages();
+        auto messages = NewMessages(log);
         ASSERT_GE(messages.size(), 2u) << c.what;
         EXPECT_EQ(messages[1], "game exit notify:{\"type\":1}") << c.what;
         messages.erase(messages.begin(), messages.begin() + 2);
@@ -199,18 +185,17 @@ TEST_F(GameExitNoticeTest, DropsTheNoticeWhenTheSettingsFileIsUnreadable)
     DeleteFileW(ClientSettingsPath().c_str());
     EXPECT_TRUE(IsGameExit(L"{\"type\":1}"));
     EXPECT_TRUE(g_received.empty());
-    EXPECT_EQ(CountStartingWith(m_log.NewMessages(), "Quillvarinth wnd"), 0u);
+    EXPECT_EQ(CountStartingWith(NewMessages(m_log), "Quillvarinth wnd"), 0u);
 }
 
 TEST_F(GameExitNoticeTest, AWindowIdNamingNoWindowIsSentToUnnoticed)
 {
-    const std::wstring source = L"QV";
     // 65535 is HWND_BROADCAST: the notice must not go to every window there is.
     const std::wstring windowIds[] = {L"12345abc", L"abc", L"-7", L"65535"};
     for (const std::wstring& windowId : windowIds) {
-        WriteSettings(&source, &windowId);
+        WriteSettings(L"QV", windowId);
         EXPECT_TRUE(IsGameExit(L"{\"type\":1}")) << Narrow(windowId);
     }
     EXPECT_TRUE(g_received.empty());
-    EXPECT_EQ(CountStartingWith(m_log.NewMessages(), "Quillvarinth wnd get"), 4u);
+    EXPECT_EQ(CountStartingWith(NewMessages(m_log), "Quillvarinth wnd get"), 4u);
 }

@@ -1,21 +1,20 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "LogTail.h"
-#include "Common.h"
-#include "Logger.h"
+#include "TestLog.h"
 
-// The log file this test executable writes through the launcher's code.
-inline std::wstring OwnLogPath()
+// The message texts of the entries the capture has seen (what follows "] : ").
+inline std::vector<std::string> NewMessages(const LogCapture& log)
 {
-    if (Logger::pathDir().empty())
-        Logger::initializePathDir();
-    return MultiToWide(Logger::instance().fileName());
+    std::vector<std::string> messages;
+    for (const std::string& entry : log.NewEntries()) {
+        const size_t at = entry.find("] : ");
+        messages.push_back(at == std::string::npos ? entry : entry.substr(at + 4));
+    }
+    return messages;
 }
 
 inline bool StartsWith(const std::string& text, const std::string& prefix)

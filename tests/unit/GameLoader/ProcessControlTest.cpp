@@ -71,7 +71,7 @@ protected:
     }
 
     TempDir m_dir;
-    LogTail m_log{OwnLogPath()};
+    LogCapture m_log;
 };
 
 }  // namespace
@@ -90,7 +90,7 @@ TEST_F(ProcessControlTest, FindsARunningProcessByItsExactNameOnly)
 TEST_F(ProcessControlTest, EmptyOrOverlongNameFindsNothing)
 {
     EXPECT_EQ(GetProcessIdByName(L""), kNoProcessId);
-    EXPECT_TRUE(m_log.NewMessages().empty()) << "an empty name is refused before any search";
+    EXPECT_TRUE(NewMessages(m_log).empty()) << "an empty name is refused before any search";
 
     ChildProcess game = StartGame();
     const std::wstring overlong = L"wxlm.exe" + std::wstring(292, L'x');
@@ -104,7 +104,7 @@ TEST_F(ProcessControlTest, SearchLogsEveryProcessButTheFirstEntry)
 {
     const auto expected = NamesAfterFirstEntry();
     EXPECT_EQ(GetProcessIdByName(L"no_such_game.exe"), kNoProcessId);
-    const auto messages = m_log.NewMessages();
+    const auto messages = NewMessages(m_log);
     EXPECT_EQ(SearchedNames(messages), expected);
     EXPECT_EQ(CountStartingWith(messages, kSearchLine), messages.size()) << "nothing else is logged";
 }
@@ -114,14 +114,14 @@ TEST_F(ProcessControlTest, KillProcessEndsAnOpenableProcessWithoutALogLine)
     ChildProcess game = StartGame();
     EXPECT_TRUE(KillProcess(game.Pid()));
     EXPECT_EQ(game.Wait(), std::optional<DWORD>(0u)) << "terminated with exit code 0";
-    EXPECT_TRUE(m_log.NewMessages().empty());
+    EXPECT_TRUE(NewMessages(m_log).empty());
 }
 
 TEST_F(ProcessControlTest, KillProcessOfAnUnopenableProcessLogsTheEscalation)
 {
     const DWORD noProcess = 0x7FFFFFF0;
     EXPECT_FALSE(KillProcess(noProcess));
-    const auto messages = m_log.NewMessages();
+    const auto messages = NewMessages(m_log);
     ASSERT_EQ(messages.size(), 3u);
     EXPECT_TRUE(StartsWith(messages[0], "OpenProcess1 2147483632 falsed code:")) << messages[0];
     EXPECT_TRUE(StartsWith(messages[1], "EnableDebugPrivilege 2147483632 ")) << messages[1];
@@ -141,12 +141,12 @@ TEST_F(ProcessControlTest, KillGeneralProcessEndsTheGameOnly)
 TEST_F(ProcessControlTest, GeneralProcessExistReportsTheRunningGame)
 {
     EXPECT_FALSE(GeneralProcessExist());
-    EXPECT_EQ(CountStartingWith(m_log.NewMessages(), "GeneralProcessExist"), 0u);
+    EXPECT_EQ(CountStartingWith(NewMessages(m_log), "GeneralProcessExist"), 0u);
 
     ChildProcess game = StartGame();
-    LogTail log(OwnLogPath());
+    LogCapture log;
     EXPECT_TRUE(GeneralProcessExist());
-    const auto messages = log.NewMessages();
+    const auto messages = NewMessages(log);
     ASSERT_FALSE(messages.empty());
     EXPECT_EQ(messages.back(), "GeneralProcessExist,GetProcessIdByName wxlm.exe idProcess:" + std::to_string(game.Pid()));
 }
@@ -155,7 +155,7 @@ TEST_F(ProcessControlTest, StopGameProcessSearchesOnceWhenNoGameRuns)
 {
     const auto running = NamesAfterFirstEntry();
     StopGameProcess();
-    const auto messages = m_log.NewMessages();
+    const auto messages = NewMessages(m_log);
     EXPECT_EQ(SearchedNames(messages), running) << "exactly one search";
     EXPECT_EQ(CountStartingWith(messages, "GeneralProcessExist"), 0u);
 }
@@ -167,7 +167,7 @@ TEST_F(ProcessControlTest, StopGameProcessEndsARunningGame)
     StopGameProcess();
     EXPECT_FALSE(game.IsRunning());
     EXPECT_TRUE(other.IsRunning());
-    const auto messages = m_log.NewMessages();
+    const auto messages = NewMessages(m_log);
     EXPECT_GE(CountStartingWith(messages, "GeneralProcessExist,GetProcessIdByName wxlm.exe idProcess:" +
                                               std::to_string(game.Pid())),
               1u);
