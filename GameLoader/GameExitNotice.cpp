@@ -57,7 +57,7 @@ void RelayNotice()
     SendGameExitNotice(HandleFromDecimal(windowId));
 }
 
-}  // namespace
+} // namespace
 
 GameExitNotice MakeGameExitNotice()
 {

@@ -19,7 +19,7 @@ static_assert(offsetof(GameExitNotice, szText) == 4);
 static_assert(offsetof(GameExitNotice, nTail) == 524);
 static_assert(sizeof(GameExitNotice) == 528);
 
-constexpr ULONG_PTR kGameExitNoticeKind = 1;  // COPYDATASTRUCT::dwData
+constexpr ULONG_PTR kGameExitNoticeKind = 1; // COPYDATASTRUCT::dwData
 
 // nHead 1, text "1" followed by zeros, nTail 1.
 GameExitNotice MakeGameExitNotice();

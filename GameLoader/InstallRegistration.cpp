@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -22,7 +23,7 @@ using UniqueRegKey = ScopedHandle<RegKeyTraits>;
 
 const wchar_t kUninstallRoot[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 const wchar_t kDisplayVersion[] = L"3.0.3.5";
-constexpr DWORD kValueBufferBytes = 520;  // 259 characters and the terminator
+constexpr DWORD kValueBufferBytes = 520; // 259 characters and the terminator
 
 std::wstring UninstallKeyPath(const std::wstring& gameId)
 {
@@ -64,9 +65,7 @@ std::wstring ReadUninstallText(const std::wstring& gameId, const wchar_t* valueN
 
 std::wstring FolderWithSeparator(std::wstring path)
 {
-    for (wchar_t& c : path)
-        if (c == L'/')
-            c = L'\\';
+    std::replace(path.begin(), path.end(), L'/', L'\\');
     const size_t cut = path.rfind(L'\\');
     return cut == std::wstring::npos ? path : path.substr(0, cut + 1);
 }
@@ -81,8 +80,7 @@ std::wstring UninstallerPath(const std::wstring& installDir)
 bool SetText(HKEY key, const wchar_t* name, const std::wstring& value)
 {
     const DWORD bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
-    return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), bytes) ==
-           ERROR_SUCCESS;
+    return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), bytes) == ERROR_SUCCESS;
 }
 
 void DeleteUninstallEntry(const std::wstring& gameId)
@@ -92,7 +90,7 @@ void DeleteUninstallEntry(const std::wstring& gameId)
         SHDeleteKeyW(root.Get(), gameId.c_str());
 }
 
-}  // namespace
+} // namespace
 
 std::wstring GetRegisteredInstallDir(const std::wstring& gameId)
 {

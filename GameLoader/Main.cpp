@@ -64,7 +64,7 @@ void RunLauncher(HINSTANCE instance)
     CoUninitialize();
 }
 
-}  // namespace
+} // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {

@@ -68,7 +68,7 @@ void RunTaskkill(const std::wstring& name)
     }
 }
 
-}  // namespace
+} // namespace
 
 DWORD GetProcessIdByName(const std::wstring& name)
 {
@@ -112,7 +112,8 @@ bool GeneralProcessExist()
         const DWORD processId = GetProcessIdByName(name);
         if (processId == kNoProcessId)
             continue;
-        LOG_ERROR("GeneralProcessExist", L"GeneralProcessExist,GetProcessIdByName " << name << L" idProcess:" << processId);
+        LOG_ERROR("GeneralProcessExist",
+                  L"GeneralProcessExist,GetProcessIdByName " << name << L" idProcess:" << processId);
         return true;
     }
     return false;

@@ -25,7 +25,7 @@ bool DescribeTarget(IShellLinkW* link, const std::wstring& target)
            SUCCEEDED(link->SetWorkingDirectory(FolderOf(target).c_str()));
 }
 
-}  // namespace
+} // namespace
 
 bool CreateShellLink(const std::wstring& linkPath, const std::wstring& target)
 {

@@ -25,4 +25,4 @@ bool WriteClientSettingsFile(const std::optional<std::wstring>& loginSource,
     return WriteFileBytes(ClientSettingsPath(), ClientSettingsXml(loginSource, windowId));
 }
 
-}  // namespace wxlmtest
+} // namespace wxlmtest

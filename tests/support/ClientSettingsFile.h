@@ -14,4 +14,4 @@ std::string ClientSettingsXml(const std::optional<std::wstring>& loginSource,
 bool WriteClientSettingsFile(const std::optional<std::wstring>& loginSource,
                              const std::optional<std::wstring>& windowId);
 
-}  // namespace wxlmtest
+} // namespace wxlmtest

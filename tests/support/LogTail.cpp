@@ -24,7 +24,7 @@ LogEntry ParseEntry(const std::string& line)
     return entry;
 }
 
-}  // namespace
+} // namespace
 
 LogTail::LogTail(std::wstring path) : m_strPath(std::move(path))
 {
@@ -54,4 +54,4 @@ std::vector<std::string> LogTail::NewMessages() const
     return messages;
 }
 
-}  // namespace wxlmtest
+} // namespace wxlmtest

@@ -23,4 +23,4 @@ private:
     size_t m_nStart = 0;
 };
 
-}  // namespace wxlmtest
+} // namespace wxlmtest

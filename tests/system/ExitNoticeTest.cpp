@@ -68,7 +68,7 @@ protected:
     LogTail m_log{TodaysLogPath()};
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(ExitNoticeTest, NoticeReachesTheClientWindowOnce)
 {
@@ -101,8 +101,8 @@ TEST_F(ExitNoticeTest, OnlyTypeOneIsANotice)
         bool notice;
     };
     const Case cases[] = {
-        {L"type:1", true},          {L"{type:1}", true},         {L"{\"type\":1.0}", true},
-        {L"{\"type\":2}", false},   {L"{\"type\":\"1\"}", false}, {L"Type:1", false},
+        {L"type:1", true},        {L"{type:1}", true},          {L"{\"type\":1.0}", true},
+        {L"{\"type\":2}", false}, {L"{\"type\":\"1\"}", false}, {L"Type:1", false},
     };
     for (const Case& c : cases) {
         const size_t before = m_client.Records().size();
@@ -144,7 +144,7 @@ TEST_F(ExitNoticeTest, IncompleteOrBrokenSettingsDropTheNotice)
 {
     struct Case {
         const char* what;
-        std::optional<std::string> file;  // nothing: no settings file at all
+        std::optional<std::string> file; // nothing: no settings file at all
         std::vector<std::string> linesAfterNotify;
     };
     const std::wstring hwnd = m_client.HwndText();

@@ -24,7 +24,8 @@ bool WaitPumping(HANDLE process, std::chrono::milliseconds timeout, bool endAtFi
         const ULONGLONG now = GetTickCount64();
         if (now >= deadline)
             return false;
-        const DWORD wait = MsgWaitForMultipleObjects(1, &process, FALSE, static_cast<DWORD>(deadline - now), QS_ALLINPUT);
+        const DWORD wait =
+            MsgWaitForMultipleObjects(1, &process, FALSE, static_cast<DWORD>(deadline - now), QS_ALLINPUT);
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageW(&msg);
@@ -35,7 +36,7 @@ bool WaitPumping(HANDLE process, std::chrono::milliseconds timeout, bool endAtFi
     }
 }
 
-}  // namespace
+} // namespace
 
 std::wstring QuoteArgument(const std::wstring& argument)
 {
@@ -95,4 +96,4 @@ LauncherRun RunWatched(const std::wstring& exe, const std::wstring& commandTail,
     return run;
 }
 
-}  // namespace wxlmtest
+} // namespace wxlmtest

@@ -13,8 +13,8 @@ std::wstring QuoteArgument(const std::wstring& argument);
 
 // The outcome of one run of wxlm_main.exe.
 struct LauncherRun {
-    std::optional<DWORD> exitCode;  // nothing when it did not end in time
-    int windowsCreated = 0;         // windows the process created while it ran
+    std::optional<DWORD> exitCode; // nothing when it did not end in time
+    int windowsCreated = 0;        // windows the process created while it ran
 };
 
 // Starts wxlm_main.exe with commandTail and waits for its end, counting the
@@ -25,4 +25,4 @@ LauncherRun RunLauncher(const std::wstring& commandTail, std::chrono::millisecon
 LauncherRun RunWatched(const std::wstring& exe, const std::wstring& commandTail, std::chrono::milliseconds timeout,
                        bool endAtFirstWindow);
 
-}  // namespace wxlmtest
+} // namespace wxlmtest

@@ -13,16 +13,17 @@ using namespace wxlmtest;
 TEST(LauncherRunWatch, SeesTheWindowOfAProgramThatMakesOne)
 {
     TempDir dir;
-    const LauncherRun run = RunWatched(TestbedPath(L"recorder.exe"),
-                                       QuoteArgument(L"--title=Watched") + L" " + QuoteArgument(L"--out=" + (dir / L"r")),
-                                       std::chrono::seconds(20), true);
+    const LauncherRun run =
+        RunWatched(TestbedPath(L"recorder.exe"),
+                   QuoteArgument(L"--title=Watched") + L" " + QuoteArgument(L"--out=" + (dir / L"r")),
+                   std::chrono::seconds(20), true);
     EXPECT_GE(run.windowsCreated, 1);
 }
 
 TEST(LauncherRunWatch, QuotedArgumentsSplitBackUnchanged)
 {
-    for (const std::wstring& argument : {std::wstring(L"{\"type\":1}"), std::wstring(L"a b\\"),
-                                         std::wstring(L"x\\\"y"), std::wstring(L"")}) {
+    for (const std::wstring& argument :
+         {std::wstring(L"{\"type\":1}"), std::wstring(L"a b\\"), std::wstring(L"x\\\"y"), std::wstring(L"")}) {
         int count = 0;
         wchar_t** argv = CommandLineToArgvW((L"prog.exe " + QuoteArgument(argument)).c_str(), &count);
         ASSERT_TRUE(argv);

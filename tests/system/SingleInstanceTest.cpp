@@ -34,7 +34,10 @@ std::vector<RecordedMessage> RecordsSoFar(const RecorderWindow& recorder)
     return records;
 }
 
-std::string LogDirLine() { return "Logger::initializePathDir:" + Narrow(LogDir()) + "\\"; }
+std::string LogDirLine()
+{
+    return "Logger::initializePathDir:" + Narrow(LogDir()) + "\\";
+}
 
 // A recorder plays the platform client; the settings point at it, so a notice
 // that got through would show there.
@@ -51,7 +54,7 @@ protected:
     LogTail m_log{TodaysLogPath()};
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(SingleInstanceTest, SecondStartActivatesTheRunningWindowAndEnds)
 {

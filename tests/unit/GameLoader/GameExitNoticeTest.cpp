@@ -45,7 +45,8 @@ public:
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = L"GameExitNoticeTestClient";
         RegisterClassW(&wc);
-        m_hWnd = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
+        m_hWnd =
+            CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
         g_received.clear();
     }
     ~ClientWindow() { DestroyWindow(m_hWnd); }
@@ -83,7 +84,7 @@ protected:
     LogCapture m_log;
 };
 
-}  // namespace
+} // namespace
 
 TEST(GameExitNoticeRecord, HoldsHeadTextOneAndTail)
 {
@@ -100,14 +101,30 @@ TEST_F(GameExitNoticeTest, RecognisesOnlyTypeOne)
         bool notice;
     };
     const Case cases[] = {
-        {L"{\"type\":1}", true},       {L"{\"type\":1.0}", true},     {L"{\"type\":1,\"x\":\"y\"}", true},
-        {L"/*c*/ {\"type\" : 1 }", true}, {L"type:1", true},          {L"{type:1}", true},
-        {L"{\"type\":2}", false},      {L"{\"type\":\"1\"}", false},  {L"{}", false},
-        {L"{\"type\":1.5}", false},    {L"{\"type\":true}", false},   {L"{\"type\":null}", false},
-        {L"{\"type\":4294967297}", false}, {L"{\"Type\":1}", false},  {L"Type:1", false},
-        {L"type:1 ", false},           {L" type:1", false},           {L"{type:2}", false},
-        {L"null\n", false},            {L"1", false},                 {L"[1]", false},
-        {L"\"type\"", false},          {L"", false},                  {L"--source=QV", false},
+        {L"{\"type\":1}", true},
+        {L"{\"type\":1.0}", true},
+        {L"{\"type\":1,\"x\":\"y\"}", true},
+        {L"/*c*/ {\"type\" : 1 }", true},
+        {L"type:1", true},
+        {L"{type:1}", true},
+        {L"{\"type\":2}", false},
+        {L"{\"type\":\"1\"}", false},
+        {L"{}", false},
+        {L"{\"type\":1.5}", false},
+        {L"{\"type\":true}", false},
+        {L"{\"type\":null}", false},
+        {L"{\"type\":4294967297}", false},
+        {L"{\"Type\":1}", false},
+        {L"Type:1", false},
+        {L"type:1 ", false},
+        {L" type:1", false},
+        {L"{type:2}", false},
+        {L"null\n", false},
+        {L"1", false},
+        {L"[1]", false},
+        {L"\"type\"", false},
+        {L"", false},
+        {L"--source=QV", false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(IsGameExit(c.commandText), c.notice) << Narrow(c.commandText);
@@ -119,8 +136,8 @@ TEST_F(GameExitNoticeTest, LogsTheParseFailureOfThePlainForms)
     EXPECT_TRUE(IsGameExit(L"type:1"));
     EXPECT_FALSE(IsGameExit(L"Type:1"));
     const std::vector<std::string> expected = {
-        "IsGameExit:type:1", "reader.parse:type:1 false", "get type:1", "game exit notify:type:1",
-        "IsGameExit:Type:1", "reader.parse:Type:1 false",
+        "IsGameExit:type:1",       "reader.parse:type:1 false", "get type:1",
+        "game exit notify:type:1", "IsGameExit:Type:1",         "reader.parse:Type:1 false",
     };
     EXPECT_EQ(NewMessages(m_log), expected);
     for (const std::string& entry : m_log.NewEntries())
@@ -134,15 +151,15 @@ TEST_F(GameExitNoticeTest, SendsTheNoticeToTheClientWindow)
     ASSERT_EQ(g_received.size(), 1u);
     EXPECT_EQ(g_received[0].kind, 1u);
     EXPECT_EQ(g_received[0].bytes, ExpectedNoticeBytes());
-    const std::vector<std::string> expected = {
-        "IsGameExit:{\"type\":1}", "game exit notify:{\"type\":1}", "Quillvarinth wnd get"};
+    const std::vector<std::string> expected = {"IsGameExit:{\"type\":1}", "game exit notify:{\"type\":1}",
+                                               "Quillvarinth wnd get"};
     EXPECT_EQ(NewMessages(m_log), expected);
 }
 
 TEST_F(GameExitNoticeTest, WindowIdIsReadAsLeadingDecimalDigits)
 {
-    for (const std::wstring& windowId : {m_client.HwndText() + L"abc", L"  " + m_client.HwndText(),
-                                         L"+" + m_client.HwndText() + L" 17"}) {
+    for (const std::wstring& windowId :
+         {m_client.HwndText() + L"abc", L"  " + m_client.HwndText(), L"+" + m_client.HwndText() + L" 17"}) {
         g_received.clear();
         WriteSettings(L"pc", windowId);
         EXPECT_TRUE(IsGameExit(L"type:1"));

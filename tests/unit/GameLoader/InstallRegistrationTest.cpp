@@ -64,7 +64,7 @@ protected:
     ScopedFileRestore m_restore{m_shortcut};
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(InstallRegistrationTest, RegisteredInstallDirIsTheFolderOfDisplayIcon)
 {
@@ -79,8 +79,8 @@ TEST_F(InstallRegistrationTest, RegisteredInstallDirIsTheFolderOfDisplayIcon)
         {L"C:\\wxlm\\", L"C:\\wxlm\\"},
         {L"wxlm_main.exe", L"wxlm_main.exe"},
         {L"", L""},
-        {L"X:\\" + longName, L"X:\\"},               // 259 characters: the longest that fits
-        {L"X:\\" + longName + L"a", L""},            // 260 characters
+        {L"X:\\" + longName, L"X:\\"},    // 259 characters: the longest that fits
+        {L"X:\\" + longName + L"a", L""}, // 260 characters
         {L"X:\\" + longName + std::wstring(400, L'b'), L""},
     };
     for (const Case& c : cases) {
@@ -100,7 +100,7 @@ TEST_F(InstallRegistrationTest, MissingKeyOrValueReadsAsEmpty)
 
 TEST_F(InstallRegistrationTest, ValuesOfAnotherTypeReadAsEmpty)
 {
-    const DWORD number = 0x5C0041;  // "A\" when misread as text
+    const DWORD number = 0x5C0041; // "A\" when misread as text
     ASSERT_TRUE(SetRawValue(L"DisplayIcon", REG_DWORD, &number, sizeof number));
     ASSERT_TRUE(SetRawValue(L"FileParam", REG_DWORD, &number, sizeof number));
     EXPECT_EQ(GetRegisteredInstallDir(L"wxlm"), L"");

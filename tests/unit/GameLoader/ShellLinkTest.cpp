@@ -24,7 +24,7 @@ protected:
     ScopedFileRestore m_restore{m_shortcut};
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(ShellLinkTest, CreateShellLinkWritesTargetFolderAndIcon)
 {

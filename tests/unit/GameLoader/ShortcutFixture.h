@@ -51,4 +51,3 @@ public:
 private:
     HRESULT m_hr;
 };
-
