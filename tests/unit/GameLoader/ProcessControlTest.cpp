@@ -160,6 +160,16 @@ TEST_F(ProcessControlTest, KillGeneralProcessEndsTheGameOnly)
     EXPECT_TRUE(other.IsRunning());
 }
 
+TEST_F(ProcessControlTest, KillGeneralProcessWithoutTheGameOnlySearches)
+{
+    ChildProcess other = StartGame(m_dir / L"other_game.exe");
+    const auto search = SearchWhileTheProcessListHoldsStill([] { KillGeneralProcess(); });
+    ASSERT_TRUE(search);
+    EXPECT_EQ(SearchedNames(search->messages), search->running);
+    EXPECT_EQ(CountStartingWith(search->messages, kSearchLine), search->messages.size());
+    EXPECT_TRUE(other.IsRunning());
+}
+
 TEST_F(ProcessControlTest, GeneralProcessExistReportsTheRunningGame)
 {
     EXPECT_FALSE(GeneralProcessExist());
