@@ -50,21 +50,22 @@ Logger& Logger::instance()
 
 Logger::Logger(const std::string& dir, Fallback fallback) : m_strPathDir(dir)
 {
-    bool probed = Probe(m_strPathDir);
-    if (!probed && fallback == Fallback::None)
-        return;
-    if (!probed) {
-        const std::string documents = ConsoleUserDocumentsDir();
-        if (!documents.empty()) {
-            m_strPathDir = documents.back() == '\\' ? documents : documents + "\\";
-            probed = Probe(m_strPathDir);
-        }
-    }
+    const bool fallBack = fallback == Fallback::DocumentsThenDriveD;
+    const bool probed = Probe(m_strPathDir) || (fallBack && moveToConsoleUserDocuments());
     const std::string basePath = m_strPathDir + ModuleBaseName();
     if (probed)
         open(basePath, LogToFile | LogToStderr | LogToDebugger);
-    else if (DriveDExists())
+    else if (fallBack && DriveDExists())
         open(basePath, LogToStderr | LogToDebugger);
+}
+
+bool Logger::moveToConsoleUserDocuments()
+{
+    const std::string documents = ConsoleUserDocumentsDir();
+    if (documents.empty())
+        return false;
+    m_strPathDir = documents.back() == '\\' ? documents : documents + "\\";
+    return Probe(m_strPathDir);
 }
 
 // Shared with every other access, so that two launchers starting at the same moment both succeed;
@@ -128,10 +129,8 @@ void Logger::open(const std::string& basePath, int sinks)
         if (localtime_s(&local, &now) == 0)
             m_strFileName = DatedFileName(basePath, local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
     }
-    // Append-only access makes every write land at the current end of the file, also when another
-    // launcher process appends to the same file between two of ours.
     if ((sinks & LogToFile) && !m_file)
-        m_file.Reset(CreateFileA(m_strFileName.c_str(), FILE_APPEND_DATA | SYNCHRONIZE,
+        m_file.Reset(CreateFileA(m_strFileName.c_str(), GENERIC_WRITE,
                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     m_nSinks = sinks;
@@ -186,11 +185,20 @@ void Logger::write(LogLevel level, const char* sourceFile, int line, const char*
     }
 }
 
+// Another launcher process of the same day appends to the same file. Append-only handles are not
+// atomic under Wine, so every entry takes an exclusive lock on one byte far beyond any log's end
+// (readers are never blocked), seeks to the end and writes the whole entry at once.
 void Logger::writeToFile(const std::string& text)
 {
     if (!m_file)
         return;
-    // One WriteFile per entry: a line from another process never lands inside ours.
+    OVERLAPPED region = {};
+    region.OffsetHigh = 0x7FFFFFFF;
+    const bool locked = LockFileEx(m_file.Get(), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &region);
+    LARGE_INTEGER end = {};
+    SetFilePointerEx(m_file.Get(), end, nullptr, FILE_END);
     DWORD written = 0;
     WriteFile(m_file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    if (locked)
+        UnlockFileEx(m_file.Get(), 0, 1, 0, &region);
 }

@@ -54,6 +54,7 @@ private:
     static bool DriveDExists();
     static std::string ModuleBaseName();
 
+    bool moveToConsoleUserDocuments();
     void open(const std::string& basePath, int sinks);
     void writeToFile(const std::string& text);
 

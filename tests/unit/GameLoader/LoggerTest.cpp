@@ -2,12 +2,21 @@
 
 #include "Common.h"
 
+#include "ChildProcess.h"
 #include "TestFiles.h"
 #include "TestPaths.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <fcntl.h>
+#include <io.h>
+#include <shellapi.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstring>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -124,6 +133,119 @@ TEST(LoggerTest, WritesLevelsUpToTwoAsCrLfLines)
     EXPECT_EQ(lines[0].find(" [Unit.cpp"), 23u);  // "YYYY-MM-DD hh:mm:ss.mmm"
 }
 
+// Points the C runtime's standard error at a file for the life of the object.
+class StderrToFile {
+public:
+    explicit StderrToFile(const std::wstring& path)
+    {
+        std::fflush(stderr);
+        m_nSaved = _dup(2);
+        const int file = _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY, _S_IREAD | _S_IWRITE);
+        if (file >= 0) {
+            _dup2(file, 2);
+            _close(file);
+        }
+    }
+    ~StderrToFile()
+    {
+        std::fflush(stderr);
+        if (m_nSaved >= 0) {
+            _dup2(m_nSaved, 2);
+            _close(m_nSaved);
+        }
+    }
+    StderrToFile(const StderrToFile&) = delete;
+    StderrToFile& operator=(const StderrToFile&) = delete;
+
+private:
+    int m_nSaved = -1;
+};
+
+TEST(LoggerTest, StandardErrorGetsTheSameLevelsAsTheFile)
+{
+    TempDir temp;
+    Logger logger(DirOf(temp));
+    {
+        StderrToFile redirect(temp / L"stderr.txt");
+        logger.write(LogError, "a.cpp", 1, "f", L"error");
+        logger.write(LogInfo, "a.cpp", 2, "f", L"info");
+        logger.write(3, "a.cpp", 3, "f", L"noise");
+    }
+    std::string text = ReadFileBytes(temp / L"stderr.txt").value_or("");
+    std::erase(text, '\r');
+    const size_t first = text.find(" [a.cpp<1>f] : error\n");
+    const size_t second = text.find(" [a.cpp<2>f] : info\n");
+    EXPECT_NE(first, std::string::npos) << text;
+    EXPECT_NE(second, std::string::npos) << text;
+    EXPECT_LT(first, second);
+    EXPECT_EQ(text.find("noise"), std::string::npos) << text;
+}
+
+// A debug-output monitor of the classic DBWIN kind: OutputDebugStringA without a debugger takes
+// the buffer-ready event, copies the text after the writer's process id and signals data-ready.
+class DebugOutputMonitor {
+public:
+    DebugOutputMonitor()
+        : m_mapping(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4096, L"DBWIN_BUFFER")),
+          m_bufferReady(CreateEventW(nullptr, FALSE, TRUE, L"DBWIN_BUFFER_READY")),
+          m_dataReady(CreateEventW(nullptr, FALSE, FALSE, L"DBWIN_DATA_READY"))
+    {
+        if (m_mapping)
+            m_pView = static_cast<const char*>(MapViewOfFile(m_mapping, FILE_MAP_READ, 0, 0, 0));
+    }
+    ~DebugOutputMonitor()
+    {
+        if (m_pView)
+            UnmapViewOfFile(m_pView);
+        for (HANDLE handle : {m_mapping, m_bufferReady, m_dataReady})
+            if (handle)
+                CloseHandle(handle);
+    }
+    DebugOutputMonitor(const DebugOutputMonitor&) = delete;
+    DebugOutputMonitor& operator=(const DebugOutputMonitor&) = delete;
+
+    bool IsReady() const { return m_pView && m_bufferReady && m_dataReady; }
+
+    // The text this process wrote since the last call, or nothing when it wrote none. Text of
+    // another process that got in first is passed over, and ours then follows it.
+    std::optional<std::string> Take(DWORD timeout = 0)
+    {
+        if (WaitForSingleObject(m_dataReady, timeout) != WAIT_OBJECT_0)
+            return std::nullopt;
+        DWORD pid = 0;
+        std::memcpy(&pid, m_pView, sizeof pid);
+        std::string text = m_pView + sizeof pid;
+        SetEvent(m_bufferReady);
+        if (pid != GetCurrentProcessId())
+            return Take(10000);
+        return text;
+    }
+
+private:
+    HANDLE m_mapping;
+    HANDLE m_bufferReady;
+    HANDLE m_dataReady;
+    const char* m_pView = nullptr;
+};
+
+TEST(LoggerTest, DebuggerOutputGetsTheSameLevelsWithCrLf)
+{
+    DebugOutputMonitor monitor;
+    ASSERT_TRUE(monitor.IsReady());
+    TempDir temp;
+    Logger logger(DirOf(temp));
+    const std::pair<LogLevel, bool> cases[] = {{LogError, true}, {1, true}, {LogInfo, true}, {3, false}, {100, false}};
+    for (const auto& [level, shown] : cases) {
+        logger.write(level, "X:\\src\\d.cpp", 7, "Debug::Out", L"level " + std::to_wstring(level));
+        const auto text = monitor.Take();
+        ASSERT_EQ(text.has_value(), shown) << level;
+        if (shown) {
+            EXPECT_TRUE(EndsWith(*text, " [d.cpp<7>Debug::Out] : level " + std::to_string(level) + "\r\n")) << *text;
+            EXPECT_EQ(text->find(" ["), 23u) << *text;
+        }
+    }
+}
+
 TEST(LoggerTest, MessageOutsideTheCodePageGetsTheSubstitutionCharacter)
 {
     TempDir temp;
@@ -165,6 +287,64 @@ TEST(LoggerTest, TwoWritersAppendToOneFile)
         EXPECT_TRUE(EndsWith(lines[2 * i], "First] : first " + std::to_string(i))) << lines[2 * i];
         EXPECT_TRUE(EndsWith(lines[2 * i + 1], "Second] : second " + std::to_string(i))) << lines[2 * i + 1];
     }
+}
+
+const wchar_t LogWriterOption[] = L"--log-writer=";
+constexpr int ChildEntries = 300;
+
+std::wstring EntryPayload(int index)
+{
+    return std::to_wstring(index) + L" " + std::wstring(100, L'p');
+}
+
+// This executable doubles as the second launcher process of TwoProcessesAppendToOneFile: started
+// with --log-writer=<folder>, it writes its entries into that folder and ends before any test runs.
+bool RunAsLogWriterIfAsked()
+{
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!arguments)
+        return false;
+    std::wstring folder;
+    for (int i = 1; i < count; ++i) {
+        if (std::wstring argument = arguments[i]; argument.starts_with(LogWriterOption))
+            folder = argument.substr(std::size(LogWriterOption) - 1);
+    }
+    LocalFree(arguments);
+    if (folder.empty())
+        return false;
+    Logger logger(WideToMulti(folder) + "\\");
+    for (int i = 0; i < ChildEntries; ++i)
+        logger.write(LogInfo, "child.cpp", i, "Child", EntryPayload(i));
+    ExitProcess(logger.sinks() & Logger::LogToFile ? 0 : 1);
+}
+
+[[maybe_unused]] const bool g_bLogWriterChild = RunAsLogWriterIfAsked();
+
+TEST(LoggerTest, TwoProcessesAppendToOneFile)
+{
+    TempDir temp;
+    Logger parent(DirOf(temp));
+    wxlmtest::ChildProcess child;
+    ASSERT_TRUE(child.Start(wxlmtest::ModuleDir() + L"\\unit_gameloader.exe",
+                            L"\"" + std::wstring(LogWriterOption) + temp.Path() + L"\""));
+    int parentEntries = 0;
+    while (child.IsRunning() && parentEntries < 5000)
+        parent.write(LogInfo, "parent.cpp", parentEntries, "Parent", EntryPayload(parentEntries)), ++parentEntries;
+    ASSERT_EQ(child.Wait(), 0u);
+
+    const auto lines = Lines(ReadFileBytes(MultiToWide(parent.fileName())).value_or(""));
+    ASSERT_EQ(lines.size(), static_cast<size_t>(ChildEntries + parentEntries));
+    int nextChild = 0;
+    int nextParent = 0;
+    for (const auto& line : lines) {
+        ASSERT_EQ(line.find(" ["), 23u) << line;
+        const bool fromChild = line.find("[child.cpp<") != std::string::npos;
+        const int index = fromChild ? nextChild++ : nextParent++;
+        const std::string tail = (fromChild ? "Child] : " : "Parent] : ") + WideToMulti(EntryPayload(index));
+        ASSERT_TRUE(EndsWith(line, tail)) << line;
+    }
+    EXPECT_EQ(nextChild, ChildEntries);
 }
 
 TEST(LoggerTest, ALaterWriterKeepsWhatIsAlreadyInTheFile)
