@@ -1,0 +1,142 @@
+#include "core/SkinRender.h"
+
+#include "ImageTestSupport.h"
+#include "PngWriter.h"
+#include "ScopedResourceSettings.h"
+#include "TestFiles.h"
+#include "ZipWriter.h"
+
+#include <gtest/gtest.h>
+
+using namespace Tarvo;
+using namespace wxlmtest;
+
+namespace {
+
+struct PixelCase {
+    const char* label;
+    std::vector<uint32_t> source;
+    UIColor mask;
+    std::vector<uint32_t> expected;
+    bool alphaChannel;
+};
+
+class SkinImagePixelTest : public testing::TestWithParam<PixelCase> {
+protected:
+    ScopedResourceSettings m_settings;
+    TempDir m_dir;
+};
+
+TEST_P(SkinImagePixelTest, PremultipliesAndMasks)
+{
+    const PixelCase& c = GetParam();
+    ASSERT_TRUE(WriteFileBytes(m_dir / L"image.png", EncodePng(2, 2, c.source)));
+    CResourceSettingsUI::SetResourcePath(m_dir.Path().c_str());
+    const auto image = CSkinRender::LoadSkinImage(L"image.png", nullptr, c.mask);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->nWidth, 2);
+    EXPECT_EQ(image->nHeight, 2);
+    EXPECT_EQ(image->bAlphaChannel, c.alphaChannel);
+    EXPECT_EQ(DibPixels(*image), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pixels, SkinImagePixelTest,
+    testing::Values(PixelCase{"AllOpaque", SamplePixels(), 0, SamplePixels(), false},
+                    PixelCase{"OneSemiTransparentPixel",
+                              {0xFF102030, 0x80FF8040, 0xFF405060, 0xFF000000},
+                              0,
+                              {0xFF102030, 0x80804020, 0xFF405060, 0xFF000000},
+                              true},
+                    PixelCase{"FullyTransparentPixel",
+                              {0xFF102030, 0x00FFFFFF, 0xFF405060, 0xFF000000},
+                              0,
+                              {0xFF102030, 0x00000000, 0xFF405060, 0xFF000000},
+                              true},
+                    PixelCase{
+                        "OpaqueMagentaMask", SamplePixels(), 0xFFFF00FF, {0xFF102030, 0, 0xFF405060, 0xFF000000}, true},
+                    PixelCase{"SixDigitMaskMatchesNoOpaquePixel", SamplePixels(), 0x00FF00FF, SamplePixels(), false},
+                    PixelCase{"MaskComparedAfterPremultiplying",
+                              {0xFF102030, 0x80FF00FF, 0xFF405060, 0xFF000000},
+                              0x80800080,
+                              {0xFF102030, 0x00000000, 0xFF405060, 0xFF000000},
+                              true}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+class SkinImageSourceTest : public testing::Test {
+protected:
+    void LoadsSample(const wchar_t* name)
+    {
+        const auto image = CSkinRender::LoadSkinImage(name, nullptr, 0);
+        ASSERT_NE(image, nullptr) << Narrow(name);
+        EXPECT_EQ(DibPixels(*image), SamplePixels()) << Narrow(name);
+    }
+    void WriteSkinZip(const std::wstring& path)
+    {
+        m_zip = BuildZip({Entry("img/Sample.png", SamplePng(), true)}).bytes;
+        ASSERT_TRUE(WriteFileBytes(path, m_zip));
+    }
+
+    ScopedResourceSettings m_settings;
+    TempDir m_dir;
+    std::string m_zip;
+};
+
+TEST_F(SkinImageSourceTest, ReadsFromTheResourceFolderAZipFileAndAZipInMemory)
+{
+    ASSERT_TRUE(::CreateDirectoryW((m_dir / L"img").c_str(), nullptr));
+    ASSERT_TRUE(WriteFileBytes(m_dir / L"img\\Sample.png", SamplePng()));
+    CResourceSettingsUI::SetResourcePath(m_dir.Path().c_str());
+    LoadsSample(L"img\\Sample.png");
+
+    WriteSkinZip(m_dir / L"skin.zip");
+    ::DeleteFileW((m_dir / L"img\\Sample.png").c_str());
+    CResourceSettingsUI::SetResourceZip(L"skin.zip");
+    LoadsSample(L"img\\sample.PNG");
+    CResourceSettingsUI::SetResourceZip(L"skin.zip", true);
+    LoadsSample(L"img/Sample.png");
+    CResourceSettingsUI::ReleaseZip();
+    ASSERT_TRUE(CResourceSettingsUI::SetResourceZipMemory(m_zip.data(), static_cast<DWORD>(m_zip.size())));
+    LoadsSample(L"IMG\\SAMPLE.PNG");
+}
+
+TEST_F(SkinImageSourceTest, AnAbsolutePathIsFoundWithoutAZipAndWhenTheZipLacksIt)
+{
+    ASSERT_TRUE(WriteFileBytes(m_dir / L"outside.png", SamplePng()));
+    LoadsSample((m_dir / L"outside.png").c_str());
+
+    TempDir skin;
+    CResourceSettingsUI::SetResourcePath(skin.Path().c_str());
+    LoadsSample((m_dir / L"outside.png").c_str());
+
+    WriteSkinZip(skin / L"skin.zip");
+    CResourceSettingsUI::SetResourceZip(L"skin.zip", true);
+    LoadsSample((m_dir / L"outside.png").c_str());
+}
+
+TEST_F(SkinImageSourceTest, WhatDoesNotDecodeGivesNull)
+{
+    const std::string png = SamplePng();
+    ASSERT_TRUE(WriteFileBytes(m_dir / L"text.png", "this is no picture"));
+    ASSERT_TRUE(WriteFileBytes(m_dir / L"cut.png", png.substr(0, png.size() / 2)));
+    ASSERT_TRUE(WriteFileBytes(m_dir / L"empty.png", ""));
+    CResourceSettingsUI::SetResourcePath(m_dir.Path().c_str());
+    for (const wchar_t* name : {L"missing.png", L"text.png", L"cut.png", L"empty.png"}) {
+        EXPECT_EQ(CSkinRender::LoadSkinImage(name, nullptr, 0), nullptr) << Narrow(name);
+    }
+    EXPECT_EQ(CSkinRender::LoadSkinImage(nullptr, nullptr, 0), nullptr);
+}
+
+TEST_F(SkinImageSourceTest, ReadsAResourceOfTheResourceModule)
+{
+    ModuleWithResource module(m_dir.Path(), L"PNG", 201, SamplePng());
+    ASSERT_NE(module.Get(), nullptr);
+    CResourceSettingsUI::SetResourceInstance(module.Get());
+    const auto image = CSkinRender::LoadSkinImage(MAKEINTRESOURCEW(201), L"PNG", 0);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(DibPixels(*image), SamplePixels());
+    EXPECT_EQ(CSkinRender::LoadSkinImage(MAKEINTRESOURCEW(202), L"PNG", 0), nullptr);
+    EXPECT_EQ(CSkinRender::LoadSkinImage(MAKEINTRESOURCEW(130), L"ZIPRES", 0), nullptr) << "a zip is no image";
+}
+
+} // namespace
