@@ -179,7 +179,7 @@ class SkinZipCorpusTest : public testing::TestWithParam<CorpusCase> {};
 TEST_P(SkinZipCorpusTest, KeepsItsOutcome)
 {
     const CorpusCase& c = GetParam();
-    const auto bytes = ReadFileBytes(BuildDir() + L"\\..\\tests\\unit\\ui\\core\\corpus\\zip\\" + c.file);
+    const auto bytes = ReadFileBytes(SourceDir() + L"\\tests\\unit\\ui\\core\\corpus\\zip\\" + c.file);
     ASSERT_TRUE(bytes.has_value()) << Narrow(c.file);
     for (bool guardFront : {false, true}) {
         GuardedBytes guarded(*bytes, guardFront);
