@@ -1,0 +1,195 @@
+// Full repaints of a 960×620 window holding a few hundred small controls, against one plain
+// BitBlt of the same size measured in the same run; and the cost of a hit test over that tree.
+#include <windows.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "controls/Control.h"
+#include "core/GdiResources.h"
+#include "core/WindowManager.h"
+
+using namespace Tarvo;
+
+namespace {
+
+constexpr int WindowWidth = 960;
+constexpr int WindowHeight = 620;
+constexpr int Columns = 24;
+constexpr int Rows = 16; // 384 cells
+
+class CCellUI : public CControlUI {
+public:
+    CCellUI(RECT rc, COLORREF color) : m_rcCell(rc), m_brush(::CreateSolidBrush(color)) {}
+    RECT Cell() const { return m_rcCell; }
+    void PaintBackgroundColor(HDC hDC) override { ::FillRect(hDC, &m_rcPaint, m_brush.Get()); }
+
+private:
+    RECT m_rcCell;
+    CUIBrushHandle m_brush;
+};
+
+// Stands in for a layout: places its cells at fixed rectangles and searches them top first.
+class CGridUI : public CCellUI {
+public:
+    using CCellUI::CCellUI;
+    ~CGridUI() override
+    {
+        for (CCellUI* pCell : m_cells) {
+            delete pCell;
+        }
+    }
+    void Add(CCellUI* pCell) { m_cells.push_back(pCell); }
+    void AttachTo(CWindowManagerUI* pManager, CControlUI* pParent, bool bInitialize) override
+    {
+        for (CCellUI* pCell : m_cells) {
+            pCell->AttachTo(pManager, this, bInitialize);
+        }
+        CCellUI::AttachTo(pManager, pParent, bInitialize);
+    }
+    void SetPosition(RECT rc) override
+    {
+        CCellUI::SetPosition(rc);
+        for (CCellUI* pCell : m_cells) {
+            pCell->SetPosition(pCell->Cell());
+        }
+    }
+    CControlUI* SearchTree(FindControlProc proc, void* pData, UINT uFlags) override
+    {
+        if ((uFlags & FindHitTest) != 0 && !::PtInRect(&m_rcItem, *static_cast<POINT*>(pData))) {
+            return nullptr;
+        }
+        for (auto it = m_cells.rbegin(); it != m_cells.rend(); ++it) {
+            if (CControlUI* pFound = (*it)->SearchTree(proc, pData, uFlags)) {
+                return pFound;
+            }
+        }
+        return CCellUI::SearchTree(proc, pData, uFlags);
+    }
+    void Paint(HDC hDC, const RECT& rcPaint) override
+    {
+        CCellUI::Paint(hDC, rcPaint);
+        for (CCellUI* pCell : m_cells) {
+            pCell->Paint(hDC, rcPaint);
+        }
+    }
+
+private:
+    std::vector<CCellUI*> m_cells;
+};
+
+struct BenchWindow {
+    CWindowManagerUI manager;
+    HWND hWnd = nullptr;
+
+    static LRESULT CALLBACK Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+    {
+        if (uMsg == WM_NCCREATE) {
+            ::SetWindowLongPtrW(hWnd, GWLP_USERDATA,
+                                reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+        }
+        auto* pSelf = reinterpret_cast<BenchWindow*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+        if (pSelf != nullptr) {
+            if (uMsg == WM_CREATE) {
+                pSelf->manager.Init(hWnd);
+            }
+            LRESULT lRes = 0;
+            if (uMsg != WM_NCDESTROY && pSelf->manager.HandleWindowMessage(uMsg, wParam, lParam, lRes)) {
+                return lRes;
+            }
+        }
+        return ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
+    }
+
+    explicit BenchWindow(bool bLayered)
+    {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"TarvoRepaintBench";
+        ::RegisterClassW(&wc);
+        manager.SetLayered(bLayered);
+        hWnd = ::CreateWindowExW(0, wc.lpszClassName, L"bench", WS_POPUP | WS_VISIBLE, 0, 0, WindowWidth, WindowHeight,
+                                 nullptr, nullptr, wc.hInstance, this);
+        auto* pRoot = new CGridUI(RECT{0, 0, WindowWidth, WindowHeight}, RGB(240, 240, 240));
+        const int cellWidth = WindowWidth / Columns;
+        const int cellHeight = WindowHeight / Rows;
+        for (int row = 0; row < Rows; ++row) {
+            for (int column = 0; column < Columns; ++column) {
+                const RECT rc = {column * cellWidth + 2, row * cellHeight + 2, (column + 1) * cellWidth - 2,
+                                 (row + 1) * cellHeight - 2};
+                pRoot->Add(new CCellUI(rc, RGB(row * 15, column * 10, 128)));
+            }
+        }
+        manager.AttachRoot(pRoot);
+        Repaint();
+    }
+    ~BenchWindow() { ::DestroyWindow(hWnd); }
+
+    void Repaint()
+    {
+        ::InvalidateRect(hWnd, nullptr, FALSE);
+        ::UpdateWindow(hWnd);
+    }
+};
+
+double Seconds(LARGE_INTEGER start, LARGE_INTEGER end)
+{
+    LARGE_INTEGER frequency;
+    ::QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+template <class F> double TimePerCall(int nCalls, F call)
+{
+    LARGE_INTEGER start;
+    LARGE_INTEGER end;
+    ::QueryPerformanceCounter(&start);
+    for (int i = 0; i < nCalls; ++i) {
+        call(i);
+    }
+    ::GdiFlush();
+    ::QueryPerformanceCounter(&end);
+    return Seconds(start, end) / nCalls;
+}
+
+double BitBltBaseline(HWND hWnd, int nCalls)
+{
+    HDC hWindowDC = ::GetDC(hWnd);
+    CUIMemoryDC memoryDC(::CreateCompatibleDC(hWindowDC));
+    CUIBitmapHandle bitmap(::CreateCompatibleBitmap(hWindowDC, WindowWidth, WindowHeight));
+    CUISelectObject select(memoryDC.Get(), bitmap.Get());
+    ::PatBlt(memoryDC.Get(), 0, 0, WindowWidth, WindowHeight, WHITENESS);
+    const double seconds = TimePerCall(
+        nCalls, [&](int) { ::BitBlt(hWindowDC, 0, 0, WindowWidth, WindowHeight, memoryDC.Get(), 0, 0, SRCCOPY); });
+    ::ReleaseDC(hWnd, hWindowDC);
+    return seconds;
+}
+
+} // namespace
+
+int main()
+{
+    constexpr int Repaints = 200;
+    constexpr int HitTests = 200000;
+    BenchWindow ordinary(false);
+    const double bitblt = BitBltBaseline(ordinary.hWnd, Repaints);
+    const double repaint = TimePerCall(Repaints, [&](int) { ordinary.Repaint(); });
+    double layeredRepaint = 0;
+    {
+        BenchWindow layered(true);
+        layeredRepaint = TimePerCall(Repaints, [&](int) { layered.Repaint(); });
+    }
+    volatile int nFound = 0;
+    const double hitTest = TimePerCall(HitTests, [&](int i) {
+        const POINT pt = {(i * 7919) % WindowWidth, (i * 104729) % WindowHeight};
+        nFound = nFound + (ordinary.manager.ControlAt(pt) != nullptr ? 1 : 0);
+    });
+
+    std::printf("controls: %d in a %dx%d window\n", Columns * Rows + 1, WindowWidth, WindowHeight);
+    std::printf("baseline BitBlt %dx%d: %.1f us\n", WindowWidth, WindowHeight, bitblt * 1e6);
+    std::printf("full repaint:         %.1f us = %.2f x BitBlt\n", repaint * 1e6, repaint / bitblt);
+    std::printf("full layered repaint: %.1f us = %.2f x BitBlt\n", layeredRepaint * 1e6, layeredRepaint / bitblt);
+    std::printf("hit test:             %.3f us = %.4f x BitBlt\n", hitTest * 1e6, hitTest / bitblt);
+    return 0;
+}
