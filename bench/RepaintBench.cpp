@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "LauncherContent.h"
 #include "controls/Control.h"
 #include "core/GdiResources.h"
 #include "core/WindowManager.h"
@@ -78,6 +79,12 @@ private:
     std::vector<CCellUI*> m_cells;
 };
 
+// The launcher's kind of window: skin images, text and markup text painted by the render engine.
+class CLauncherUI : public CControlUI {
+public:
+    void PaintBackgroundImage(HDC hDC) override { bench::PaintLauncherContent(hDC, *Manager(), m_rcPaint); }
+};
+
 struct BenchWindow {
     CWindowManagerUI manager;
     HWND hWnd = nullptr;
@@ -101,7 +108,8 @@ struct BenchWindow {
         return ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
     }
 
-    explicit BenchWindow(bool bLayered)
+    // The grid of cells, or the given root.
+    explicit BenchWindow(bool bLayered, CControlUI* pGivenRoot = nullptr)
     {
         WNDCLASSW wc = {};
         wc.lpfnWndProc = Proc;
@@ -111,6 +119,11 @@ struct BenchWindow {
         manager.SetLayered(bLayered);
         hWnd = ::CreateWindowExW(0, wc.lpszClassName, L"bench", WS_POPUP | WS_VISIBLE, 0, 0, WindowWidth, WindowHeight,
                                  nullptr, nullptr, wc.hInstance, this);
+        if (pGivenRoot != nullptr) {
+            manager.AttachRoot(pGivenRoot);
+            Repaint();
+            return;
+        }
         auto* pRoot = new CGridUI(RECT{0, 0, WindowWidth, WindowHeight}, RGB(240, 240, 240));
         const int cellWidth = WindowWidth / Columns;
         const int cellHeight = WindowHeight / Rows;
@@ -180,6 +193,14 @@ int main()
         BenchWindow layered(true);
         layeredRepaint = TimePerCall(Repaints, [&](int) { layered.Repaint(); });
     }
+    double launcherRepaint = 0;
+    double launcherLayeredRepaint = 0;
+    if (bench::PrepareLauncherSkin()) {
+        BenchWindow launcher(false, new CLauncherUI);
+        launcherRepaint = TimePerCall(Repaints / 10, [&](int) { launcher.Repaint(); });
+        BenchWindow launcherLayered(true, new CLauncherUI);
+        launcherLayeredRepaint = TimePerCall(Repaints / 10, [&](int) { launcherLayered.Repaint(); });
+    }
     volatile int nFound = 0;
     const double hitTest = TimePerCall(HitTests, [&](int i) {
         const POINT pt = {(i * 7919) % WindowWidth, (i * 104729) % WindowHeight};
@@ -190,6 +211,10 @@ int main()
     std::printf("baseline BitBlt %dx%d: %.1f us\n", WindowWidth, WindowHeight, bitblt * 1e6);
     std::printf("full repaint:         %.1f us = %.2f x BitBlt\n", repaint * 1e6, repaint / bitblt);
     std::printf("full layered repaint: %.1f us = %.2f x BitBlt\n", layeredRepaint * 1e6, layeredRepaint / bitblt);
+    std::printf("launcher-like repaint (nine-grid images, text, markup text): %.1f us = %.2f x BitBlt\n",
+                launcherRepaint * 1e6, launcherRepaint / bitblt);
+    std::printf("launcher-like layered repaint: %.1f us = %.2f x BitBlt\n", launcherLayeredRepaint * 1e6,
+                launcherLayeredRepaint / bitblt);
     std::printf("hit test:             %.3f us = %.4f x BitBlt\n", hitTest * 1e6, hitTest / bitblt);
     return 0;
 }
