@@ -491,34 +491,14 @@ void CControlUI::HandleEvent(ControlEvent& event)
     }
 }
 
-void CControlUI::ApplyAttribute(const wchar_t*, const wchar_t*) {}
-
 SIZE CControlUI::MeasureSize(SIZE)
 {
     return m_szDeclared;
 }
 
-void CControlUI::Paint(HDC hDC, const RECT& rcPaint)
-{
-    if (!::IntersectRect(&m_rcPaint, &rcPaint, &m_rcItem)) {
-        return;
-    }
-    PaintBackgroundColor(hDC);
-    PaintBackgroundImage(hDC);
-    PaintStateImages(hDC);
-    PaintTextContent(hDC);
-    PaintBorderLines(hDC);
-}
-
-void CControlUI::PaintBackgroundColor(HDC) {}
-
-void CControlUI::PaintBackgroundImage(HDC) {}
-
 void CControlUI::PaintStateImages(HDC) {}
 
 void CControlUI::PaintTextContent(HDC) {}
-
-void CControlUI::PaintBorderLines(HDC) {}
 
 void CControlUI::PaintPost(HDC, const RECT&) {}
 

@@ -109,6 +109,22 @@ public:
     bool IsUpdateNeeded() const { return m_bUpdateNeeded; }
     CUIString VirtualWindowName() const;
     void SetVirtualWindowName(const wchar_t* pstrName);
+    // Applies name="value" pairs separated by one blank; reading stops at the first malformed pair.
+    void ApplyAttributeString(const wchar_t* pstrList);
+
+    // Appearance fields as the attributes set them.
+    DWORD BackgroundColor() const { return m_dwBackColor; }
+    DWORD BackgroundColor2() const { return m_dwBackColor2; }
+    DWORD BackgroundColor3() const { return m_dwBackColor3; }
+    CUIString BackgroundImage() const { return m_strBkImage; }
+    CUIString ForegroundImage() const { return m_strForeImage; }
+    void SetForegroundImage(const wchar_t* pstrImage);
+    DWORD BorderColor() const { return m_dwBorderColor; }
+    DWORD FocusBorderColor() const { return m_dwFocusBorderColor; }
+    int BorderSize() const { return m_nBorderSize; }
+    RECT SideBorderSize() const { return m_rcSideBorderSize; }
+    int BorderStyle() const { return m_nBorderStyle; }
+    SIZE BorderRound() const { return m_szBorderRound; }
 
     // Handler lists: each keeps its own copy of the handler.
     CEventSource& InitHandlers() { return m_initHandlers; }
@@ -125,6 +141,9 @@ protected:
     RECT ClippedByAncestors(RECT rc) const;
     void ApplySizeChange();
     void SendNotification(const wchar_t* pstrType, WPARAM wParam = 0, LPARAM lParam = 0);
+    // Stores a colour and repaints when it changed.
+    void StoreColor(DWORD& field, DWORD dwColor);
+    void ApplyBorderSize(const wchar_t* pstrValue);
 
     CEventSource m_initHandlers;
     CEventSource m_destroyHandlers;
