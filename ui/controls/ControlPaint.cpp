@@ -16,7 +16,7 @@ enum class Outline { Rectangle, RoundRect };
 
 void DrawOutline(HDC hDC, const RECT& rc, int nWidth, DWORD dwColor, Outline shape, SIZE szRound)
 {
-    CUIHandle<HPEN, GdiObjectTraits> pen(::CreatePen(PS_INSIDEFRAME, nWidth, ToGdiColor(dwColor)));
+    CUIGdiHandle<HPEN> pen(::CreatePen(PS_INSIDEFRAME, nWidth, ToGdiColor(dwColor)));
     if (!pen) {
         return;
     }
