@@ -42,6 +42,8 @@ public:
     CUIString SkinFile() override { return m_skin.c_str(); }
     UISkinSourceKind SkinSourceKind() const override { return m_kind; }
     CUIString SkinResourceId() override { return m_resourceId.c_str(); }
+    // For SkinFromZipFile, the resource id text names the zip file.
+    CUIString SkinZipName() override { return m_resourceId.c_str(); }
     CControlUI* CreateCustomControl(const wchar_t* pstrClass) override;
     LRESULT OnClose(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
     void InitWindow() override { ++initCount; }

@@ -3,6 +3,7 @@
 #include "core/ResourceSettings.h"
 
 #include "TestFiles.h"
+#include "TestPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -386,6 +387,32 @@ TEST_F(WindowBaseTest, MissingZipResourceLeavesTheWindowWithoutSkinAndWithoutMes
     ASSERT_NE(window.CreateAt(nullptr, 100, 100), nullptr);
     EXPECT_EQ(window.Manager().Root(), nullptr);
     EXPECT_EQ(window.initCount, 0);
+}
+
+TEST_F(WindowBaseTest, SkinFromAZipFileBelowTheResourcePath)
+{
+    std::wstring build = wxlmtest::MainExePath();
+    // The program lies in the build folder's "bin", the packed skin.zip in the build folder.
+    build.resize(build.find_last_of(L'\\') + 1);
+    CResourceSettingsUI::SetResourcePath((build + L"..\\").c_str());
+    CSkinnedTestWindow window(L"CustomMsgBox.xml", SkinFromZipFile, L"skin.zip");
+    ASSERT_NE(window.CreateAt(nullptr, 100, 100), nullptr);
+    ASSERT_NE(window.Manager().Root(), nullptr);
+    EXPECT_NE(window.Manager().ControlByName(L"verOnlyTip"), nullptr);
+    EXPECT_EQ(CResourceSettingsUI::ResourceZip(), L"skin.zip");
+    EXPECT_TRUE(CResourceSettingsUI::IsZipCached());
+}
+
+TEST_F(WindowBaseTest, SkinFromALooseFileInTheSkinFolder)
+{
+    wxlmtest::TempDir dir;
+    ASSERT_TRUE(wxlmtest::WriteFileBytes(dir / L"Loose.xml", "<Window size=\"123,45\"><VerticalLayout name=\"loose\"/>"
+                                                             "</Window>"));
+    CResourceSettingsUI::SetResourcePath(dir.Path().c_str());
+    CSkinnedTestWindow window(L"Loose.xml");
+    ASSERT_NE(window.CreateAt(nullptr, 100, 100), nullptr);
+    EXPECT_NE(window.Manager().ControlByName(L"loose"), nullptr);
+    EXPECT_EQ(RectText(WindowRectOf(window.WindowHandle())), L"100,100,223,145");
 }
 
 TEST_F(WindowBaseTest, UnknownElementsAndAttributesAreIgnored)
