@@ -1,7 +1,8 @@
 // Start-up of a launcher-like program (build the main skin from the zip resource, lay out, first
 // paint: testbed/skin_probe.exe) against a minimal Win32 program that only creates and paints an
-// empty 960x620 window (testbed/empty_window.exe), both from process start to exit, in one run;
-// their peak working sets; and the time to build the main skin alone, in this process.
+// empty 960x620 window (testbed/empty_window.exe), both from process start until the first paint is
+// done, in one run; their peak working sets, read from the live processes; and the time to build
+// the main skin alone, in this process.
 #include <windows.h>
 #include <psapi.h>
 
@@ -41,28 +42,42 @@ struct RunResult {
     DWORD exitCode = 0;
 };
 
+// The child signals "<name>-ready" after its first paint and waits for "<name>-release" (see
+// testbed/Handshake.h), so its working set is read while it still exists.
 RunResult RunOnce(const std::wstring& exe, const std::wstring& args)
 {
-    std::wstring commandLine = L"\"" + exe + L"\" " + args;
+    static int s_nRun = 0;
+    const std::wstring name =
+        L"wxlm-startup-bench-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++s_nRun);
+    const HANDLE hReady = ::CreateEventW(nullptr, TRUE, FALSE, (name + L"-ready").c_str());
+    const HANDLE hRelease = ::CreateEventW(nullptr, TRUE, FALSE, (name + L"-release").c_str());
+    std::wstring commandLine = L"\"" + exe + L"\" " + args + L" --handshake " + name;
     STARTUPINFOW si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
     RunResult result;
+    result.exitCode = static_cast<DWORD>(-1);
     const auto start = Clock::now();
-    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-        result.exitCode = static_cast<DWORD>(-1);
-        return result;
+    if (::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        const HANDLE waits[] = {hReady, pi.hProcess};
+        const bool bReady = ::WaitForMultipleObjects(2, waits, FALSE, 60000) == WAIT_OBJECT_0;
+        result.milliseconds = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        PROCESS_MEMORY_COUNTERS counters = {};
+        counters.cb = sizeof(counters);
+        if (bReady && ::GetProcessMemoryInfo(pi.hProcess, &counters, sizeof(counters))) {
+            result.peakWorkingSet = counters.PeakWorkingSetSize;
+        }
+        ::SetEvent(hRelease);
+        ::WaitForSingleObject(pi.hProcess, 60000);
+        ::GetExitCodeProcess(pi.hProcess, &result.exitCode);
+        if (!bReady) {
+            result.exitCode = static_cast<DWORD>(-1);
+        }
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
     }
-    ::WaitForSingleObject(pi.hProcess, INFINITE);
-    result.milliseconds = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-    PROCESS_MEMORY_COUNTERS counters = {};
-    counters.cb = sizeof(counters);
-    if (::GetProcessMemoryInfo(pi.hProcess, &counters, sizeof(counters))) {
-        result.peakWorkingSet = counters.PeakWorkingSetSize;
-    }
-    ::GetExitCodeProcess(pi.hProcess, &result.exitCode);
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
+    ::CloseHandle(hReady);
+    ::CloseHandle(hRelease);
     return result;
 }
 
@@ -149,7 +164,7 @@ int main()
                     baseline.ok ? "ok" : "FAILED", buildOk ? "ok" : "FAILED");
         return 1;
     }
-    std::printf("startup, median of %d process starts each (start to exit):\n", Starts);
+    std::printf("startup, median of %d process starts each (process start to first paint done):\n", Starts);
     std::printf("  launcher-like (main skin from zip resource, layout, first paint): %8.1f ms\n", launcher.medianMs);
     std::printf("  baseline (empty 960x620 window, one paint):                        %8.1f ms\n", baseline.medianMs);
     std::printf("  ratio launcher-like / baseline:                                    %8.2f\n",

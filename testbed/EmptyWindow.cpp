@@ -2,6 +2,8 @@
 // once and ends; nothing else.
 #include <windows.h>
 
+#include "Handshake.h"
+
 namespace {
 
 LRESULT CALLBACK WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
@@ -32,6 +34,7 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int)
         return 3;
     }
     ::UpdateWindow(hWnd);
+    HandshakeIfAsked();
     ::DestroyWindow(hWnd);
     return 0;
 }
