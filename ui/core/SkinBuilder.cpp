@@ -338,6 +338,8 @@ CControlUI* CSkinBuilder::BuildChildren(const CSkinXmlNode& node, CControlUI* pP
         ApplyControlAttributes(child, *pControl, pManager);
         if (pFirst == nullptr) {
             pFirst = pControl;
+        } else if (pParent == nullptr) {
+            delete pControl; // only the first goes back to the caller: nothing else could own it
         }
     }
     --m_nControlDepth;
@@ -360,7 +362,10 @@ void CSkinBuilder::BuildInclude(const CSkinXmlNode& node, CControlUI* pParent, C
     for (int i = 0; i < nCount && *m_pExpansions < MaxIncludeExpansions; ++i) {
         ++*m_pExpansions;
         CSkinBuilder included(*this, m_nIncludeDepth + 1);
-        included.Create(pstrSource, m_pstrType, m_pCallback, pManager, pParent);
+        CControlUI* pFirst = included.Create(pstrSource, m_pstrType, m_pCallback, pManager, pParent);
+        if (pParent == nullptr) {
+            delete pFirst; // built into no parent: nothing would own it
+        }
     }
 }
 

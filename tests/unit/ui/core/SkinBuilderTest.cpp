@@ -272,11 +272,21 @@ TEST_F(SkinBuilderTest, ControlInsideANonContainerStopsItsList)
     EXPECT_NE(std::find(m_callback.log.begin(), m_callback.log.end(), L"deleted "), m_callback.log.end());
 }
 
-TEST_F(SkinBuilderTest, WithoutAParentEveryTopLevelControlIsBuiltAndTheFirstReturned)
+TEST_F(SkinBuilderTest, WithoutAParentTheFirstTopLevelControlIsReturned)
 {
     CControlUI* pFirst = BuildDetached(L"<Window><Leaf name='one'/></Window>");
     ASSERT_NE(pFirst, nullptr);
     EXPECT_EQ(std::wstring(pFirst->Name().GetData()), L"one");
+}
+
+TEST_F(SkinBuilderTest, WithoutAParentLaterTopLevelControlsAreBuiltAndNotLeaked)
+{
+    CControlUI* pFirst = BuildDetached(L"<Window><Leaf name='one'/><Leaf name='two' text='t'/><Leaf name='three'/>"
+                                       L"</Window>");
+    ASSERT_NE(pFirst, nullptr);
+    const Log expected = {L"name=one detached", L"name=two detached",   L"text=t detached",
+                          L"deleted two",       L"name=three detached", L"deleted three"};
+    EXPECT_EQ(m_callback.log, expected);
 }
 
 TEST_F(SkinBuilderTest, EmptyOrBrokenDocumentGivesNull)
@@ -430,6 +440,15 @@ TEST_F(SkinBuilderIncludeTest, MissingOrBrokenIncludeBuildsNothingAndTheRestGoes
                                       L"<Include source='broken.xml'/><Include/><Control name='after'/>"
                                       L"</VerticalLayout></Window>");
     EXPECT_EQ(ChildNames(pRoot), std::vector<std::wstring>{L"after"});
+}
+
+TEST_F(SkinBuilderIncludeTest, IncludeWithoutAParentBuildsAndDeletesItsControls)
+{
+    Write(L"leaf.xml", "<Window><Leaf name='included'/></Window>");
+    CControlUI* pFirst = BuildDetached(L"<Window><Leaf name='first'/><Include source='leaf.xml' count='2'/></Window>");
+    ASSERT_NE(pFirst, nullptr);
+    EXPECT_EQ(std::wstring(pFirst->Name().GetData()), L"first");
+    EXPECT_EQ(std::count(m_callback.log.begin(), m_callback.log.end(), L"deleted included"), 2);
 }
 
 TEST_F(SkinBuilderIncludeTest, IncludedDocumentsUseTheSameCallback)
