@@ -360,9 +360,9 @@ void CHtmlLayout::AddImage(const std::wstring& argument)
     int nCount = 1;
     int nIndex = 0;
     if (argument.find(L'=') != std::wstring::npos) {
-        const UIImageSpec spec = ParseImageSpec(argument.c_str(), nullptr, {0, 0, 0, 0}).back();
-        name = spec.name;
-        rcSource = spec.source;
+        const UIImageSpec image = ParseImageSpec(argument.c_str(), nullptr, {0, 0, 0, 0}).back();
+        name = image.name;
+        rcSource = image.source;
     } else {
         const std::vector<std::wstring> words = Words(argument);
         name = words.empty() ? L"" : words[0];
