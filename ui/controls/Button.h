@@ -74,8 +74,11 @@ protected:
     CUIString m_strBindTabLayoutName;
 
 private:
+    enum class StateImageStep { Normal, Foreground, Stop };
+
     bool HandleMouseButton(ControlEvent& event);
-    void PaintStateBody(HDC hDC);
+    StateImageStep PaintStateBody(HDC hDC);
+    StateImageStep PaintStateWithFore(HDC hDC, CUIString& strImage, CUIString& strForeImage);
 };
 
 }  // namespace Tarvo
