@@ -62,8 +62,7 @@ double Seconds(LARGE_INTEGER start, LARGE_INTEGER end)
     return static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-template <class F>
-double TimePerCall(int nCalls, F call)
+template <class F> double TimePerCall(int nCalls, F call)
 {
     LARGE_INTEGER start;
     LARGE_INTEGER end;
@@ -95,7 +94,7 @@ Measured Measure(int nControls, int nPasses, int nHitTests)
     return result;
 }
 
-}  // namespace
+} // namespace
 
 int main()
 {

@@ -2,6 +2,7 @@
 
 #include "ManagerFixture.h"
 #include "TestFiles.h"
+#include "controls/ScrollBar.h"
 #include "controls/VerticalLayout.h"
 
 using namespace guitest;
@@ -56,7 +57,7 @@ protected:
     CVerticalLayoutUI* root = nullptr;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(LayoutGuiTest, SeparatorDragResizesTheLayoutOnRelease)
 {
@@ -141,4 +142,83 @@ TEST_F(LayoutGuiTest, RemovingAChildFromInsideItsOwnClickIsDeferredToTheCleanupM
         host.PumpRange(WM_UI_DELETE_LATER, WM_UI_DELETE_LATER);
         return deleted == 1;
     }));
+}
+
+TEST_F(LayoutGuiTest, HeldScrollButtonRepeatsWithItsTimerUntilReleased)
+{
+    root->ApplyAttributeString(L"vscrollbar=\"true\" scrollstepsize=\"5\"");
+    for (int i = 0; i < 20; ++i) {
+        auto* pRow = new CControlUI;
+        pRow->ApplyAttribute(L"height", L"30");
+        root->AddItem(pRow);
+    }
+    Attach();
+    CScrollBarUI* pBar = root->VerticalScrollBar();
+    ASSERT_TRUE(pBar->IsVisible());
+    ASSERT_EQ(pBar->ScrollRange(), 600 - 200);
+    const RECT rcDown = pBar->PartRect(CScrollBarUI::PartButton2);
+    const int x = (rcDown.left + rcDown.right) / 2;
+    const int y = (rcDown.top + rcDown.bottom) / 2;
+
+    host.Send(WM_MOUSEMOVE, 0, ClientPoint(x, y));
+    host.Send(WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(x, y));
+    EXPECT_EQ(root->ScrollPosition().cy, 5) << "the press itself steps once";
+    const UINT uSystemId = host.Manager().TimerSystemId(pBar, CScrollBarUI::RepeatTimerId);
+    ASSERT_NE(uSystemId, 0u);
+    EXPECT_TRUE(wxlmtest::WaitUntil([&] {
+        host.PumpRange(WM_TIMER, WM_TIMER);
+        return root->ScrollPosition().cy >= 20;
+    }));
+    host.Send(WM_LBUTTONUP, 0, ClientPoint(x, y));
+    EXPECT_FALSE(::KillTimer(host.Hwnd(), uSystemId)) << "the release has killed the timer already";
+}
+
+TEST_F(LayoutGuiTest, WheelOverAChildScrollsItsContainer)
+{
+    root->ApplyAttributeString(L"vscrollbar=\"true\" scrollstepsize=\"7\"");
+    for (int i = 0; i < 20; ++i) {
+        auto* pRow = new CControlUI;
+        pRow->ApplyAttribute(L"height", L"30");
+        root->AddItem(pRow);
+    }
+    Attach();
+    const POINT pt = ScreenPoint(50, 50);
+    host.Send(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), MAKELPARAM(pt.x, pt.y));
+    host.Send(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), MAKELPARAM(pt.x, pt.y));
+    EXPECT_EQ(root->ScrollPosition().cy, 14);
+    host.Send(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(pt.x, pt.y));
+    EXPECT_EQ(root->ScrollPosition().cy, 7);
+    host.PaintNow();
+    EXPECT_EQ(root->ItemAt(0)->Position().top, -7);
+}
+
+TEST_F(LayoutGuiTest, MovingAControlInvalidatesOldAndNewAreaClippedByItsAncestors)
+{
+    auto* pPanel = new CVerticalLayoutUI;
+    pPanel->ApplyAttributeString(L"float=\"true\" pos=\"0,0,200,150\"");
+    auto* pChild = new CControlUI;
+    pChild->ApplyAttributeString(L"float=\"true\" pos=\"10,10,50,50\"");
+    root->AddItem(pPanel);
+    pPanel->AddItem(pChild);
+    Attach();
+    RECT rcUpdate = {0, 0, 0, 0};
+    ASSERT_FALSE(::GetUpdateRect(host.Hwnd(), &rcUpdate, FALSE));
+
+    pChild->SetPosition(RECT{30, 30, 400, 400});
+    ASSERT_TRUE(::GetUpdateRect(host.Hwnd(), &rcUpdate, FALSE));
+    EXPECT_EQ(rcUpdate.left, 10);
+    EXPECT_EQ(rcUpdate.top, 10);
+    EXPECT_EQ(rcUpdate.right, 200);
+    EXPECT_EQ(rcUpdate.bottom, 150);
+    host.PaintNow();
+
+    // Old and new area outside an ancestor: nothing to invalidate.
+    pChild->SetPosition(RECT{250, 160, 300, 190});
+    host.PaintNow();
+    pChild->SetPosition(RECT{260, 170, 310, 195});
+    EXPECT_FALSE(::GetUpdateRect(host.Hwnd(), &rcUpdate, FALSE));
+    pChild->SetVisible(false);
+    host.PaintNow();
+    pChild->Repaint();
+    EXPECT_FALSE(::GetUpdateRect(host.Hwnd(), &rcUpdate, FALSE)) << "an invisible control repaints nothing";
 }

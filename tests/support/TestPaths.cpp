@@ -31,6 +31,17 @@ std::wstring ModuleDir()
 }
 
 std::wstring BuildDir() { return ParentOf(ModuleDir()); }
+
+std::wstring SourceDir()
+{
+    // A Unix path is reached through Wine's Z: drive.
+    std::string unixPath = WXLM_SOURCE_DIR;
+    std::wstring path(unixPath.begin(), unixPath.end());
+    for (wchar_t& c : path)
+        if (c == L'/')
+            c = L'\\';
+    return L"Z:" + path;
+}
 std::wstring MainExePath() { return BuildDir() + L"\\bin\\wxlm_main.exe"; }
 std::wstring TestbedPath(const std::wstring& exeName) { return BuildDir() + L"\\testbed\\" + exeName; }
 std::wstring LocalAppDataDir() { return SpecialFolder(CSIDL_LOCAL_APPDATA); }

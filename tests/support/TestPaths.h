@@ -7,6 +7,7 @@ namespace wxlmtest {
 
 std::wstring ModuleDir();               // folder of the running test executable
 std::wstring BuildDir();                // the build tree
+std::wstring SourceDir();               // the source tree, as Wine sees it
 std::wstring MainExePath();             // <build>\bin\wxlm_main.exe
 std::wstring TestbedPath(const std::wstring& exeName);  // <build>\testbed\<exeName>
 std::wstring LocalAppDataDir();         // the prefix user's local application data folder

@@ -25,7 +25,7 @@ int HexDigit(wchar_t ch)
     return -1;
 }
 
-}  // namespace
+} // namespace
 
 int ParseAttributeInt(const wchar_t* pstrValue, const wchar_t** pstrEnd)
 {
@@ -111,4 +111,4 @@ DWORD ParseAttributeColor(const wchar_t* pstrValue, bool bSkipBlanks)
     return static_cast<DWORD>(value);
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

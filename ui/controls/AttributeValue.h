@@ -18,4 +18,4 @@ bool ParseAttributeBool(const wchar_t* pstrValue);
 // Hexadecimal 0xAARRGGBB with an optional "#"; bSkipBlanks skips leading characters up to U+0020.
 DWORD ParseAttributeColor(const wchar_t* pstrValue, bool bSkipBlanks);
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -34,4 +34,4 @@ void CChildLayoutUI::Initialize()
     // until it does, a child layout stays empty, as one whose file cannot be built.
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -21,4 +21,4 @@ private:
     CUIString m_strSkinFile;
 };
 
-}  // namespace Tarvo
+} // namespace Tarvo

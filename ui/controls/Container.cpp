@@ -26,7 +26,7 @@ RECT Deflated(RECT rc, const RECT& rcInset)
     return rc;
 }
 
-}  // namespace
+} // namespace
 
 CContainerUI::CContainerUI() = default;
 
@@ -494,7 +494,7 @@ ScrollStep StepFor(const ControlEvent& event, bool bVertical)
     return nullptr;
 }
 
-}  // namespace
+} // namespace
 
 void CContainerUI::HandleEvent(ControlEvent& event)
 {
@@ -617,4 +617,4 @@ void CContainerUI::PaintScrollBars(HDC hDC, const RECT& rcPaint)
     }
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -11,15 +11,15 @@ class CScrollBarUI;
 // Slot order matters (ItemAt is slot 0), so the interface has no virtual destructor.
 class IContainerUI {
 public:
-    virtual CControlUI* ItemAt(int nIndex) const = 0;              // 0
-    virtual int IndexOf(CControlUI* pControl) const = 0;           // 1
-    virtual bool MoveItem(CControlUI* pControl, int nNewIndex) = 0;  // 2
-    virtual int ItemCount() const = 0;                             // 3
-    virtual bool AddItem(CControlUI* pControl) = 0;                // 4
+    virtual CControlUI* ItemAt(int nIndex) const = 0;               // 0
+    virtual int IndexOf(CControlUI* pControl) const = 0;            // 1
+    virtual bool MoveItem(CControlUI* pControl, int nNewIndex) = 0; // 2
+    virtual int ItemCount() const = 0;                              // 3
+    virtual bool AddItem(CControlUI* pControl) = 0;                 // 4
     virtual bool InsertItem(CControlUI* pControl, int nIndex) = 0;  // 5
-    virtual bool RemoveItem(CControlUI* pControl) = 0;             // 6
-    virtual bool RemoveItemAt(int nIndex) = 0;                     // 7
-    virtual void RemoveAllItems() = 0;                             // 8
+    virtual bool RemoveItem(CControlUI* pControl) = 0;              // 6
+    virtual bool RemoveItemAt(int nIndex) = 0;                      // 7
+    virtual void RemoveAllItems() = 0;                              // 8
 
 protected:
     ~IContainerUI() = default;
@@ -57,39 +57,39 @@ public:
     bool RemoveItemAt(int nIndex) override;
     void RemoveAllItems() override;
 
-    virtual RECT Inset() const;                              // 77
-    virtual void SetInset(RECT rcInset);                     // 78
-    virtual int ChildPadding() const;                        // 79
-    virtual void SetChildPadding(int nPadding);              // 80
-    virtual bool IsAutoDestroy() const;                      // 81
-    virtual void SetAutoDestroy(bool bAuto);                 // 82
-    virtual bool IsDelayedDestroy() const;                   // 83
-    virtual void SetDelayedDestroy(bool bDelayed);           // 84
-    virtual bool IsMouseChildEnabled() const;                // 85
-    virtual void SetMouseChildEnabled(bool bEnable = true);  // 86
-    virtual int FindSelectable(int nStart, bool bForward = true) const;  // 87
-    virtual SIZE ScrollPosition() const;                     // 88
-    virtual SIZE ScrollRange() const;                        // 89
-    virtual void SetScrollPosition(SIZE szPos);              // 90
-    virtual void SetScrollStepSize(int nSize);               // 91
-    virtual int ScrollStepSize() const;                      // 92
-    virtual void ScrollLineUp();                             // 93
-    virtual void ScrollLineDown();                           // 94
-    virtual void ScrollPageUp();                             // 95
-    virtual void ScrollPageDown();                           // 96
-    virtual void ScrollToTop();                              // 97
-    virtual void ScrollToBottom();                           // 98
-    virtual void ScrollLineLeft();                           // 99
-    virtual void ScrollLineRight();                          // 100
-    virtual void ScrollPageLeft();                           // 101
-    virtual void ScrollPageRight();                          // 102
-    virtual void ScrollToLeftEnd();                          // 103
-    virtual void ScrollToRightEnd();                         // 104
-    virtual void EnableScrollBar(bool bEnableVertical = true, bool bEnableHorizontal = false);  // 105
-    virtual CScrollBarUI* VerticalScrollBar() const;         // 106
-    virtual CScrollBarUI* HorizontalScrollBar() const;       // 107
-    virtual void PlaceFloatingChild(int nIndex);             // 108
-    virtual void UpdateScrollBars(RECT rcClient, int cxRequired, int cyRequired);  // 109
+    virtual RECT Inset() const;                                                                // 77
+    virtual void SetInset(RECT rcInset);                                                       // 78
+    virtual int ChildPadding() const;                                                          // 79
+    virtual void SetChildPadding(int nPadding);                                                // 80
+    virtual bool IsAutoDestroy() const;                                                        // 81
+    virtual void SetAutoDestroy(bool bAuto);                                                   // 82
+    virtual bool IsDelayedDestroy() const;                                                     // 83
+    virtual void SetDelayedDestroy(bool bDelayed);                                             // 84
+    virtual bool IsMouseChildEnabled() const;                                                  // 85
+    virtual void SetMouseChildEnabled(bool bEnable = true);                                    // 86
+    virtual int FindSelectable(int nStart, bool bForward = true) const;                        // 87
+    virtual SIZE ScrollPosition() const;                                                       // 88
+    virtual SIZE ScrollRange() const;                                                          // 89
+    virtual void SetScrollPosition(SIZE szPos);                                                // 90
+    virtual void SetScrollStepSize(int nSize);                                                 // 91
+    virtual int ScrollStepSize() const;                                                        // 92
+    virtual void ScrollLineUp();                                                               // 93
+    virtual void ScrollLineDown();                                                             // 94
+    virtual void ScrollPageUp();                                                               // 95
+    virtual void ScrollPageDown();                                                             // 96
+    virtual void ScrollToTop();                                                                // 97
+    virtual void ScrollToBottom();                                                             // 98
+    virtual void ScrollLineLeft();                                                             // 99
+    virtual void ScrollLineRight();                                                            // 100
+    virtual void ScrollPageLeft();                                                             // 101
+    virtual void ScrollPageRight();                                                            // 102
+    virtual void ScrollToLeftEnd();                                                            // 103
+    virtual void ScrollToRightEnd();                                                           // 104
+    virtual void EnableScrollBar(bool bEnableVertical = true, bool bEnableHorizontal = false); // 105
+    virtual CScrollBarUI* VerticalScrollBar() const;                                           // 106
+    virtual CScrollBarUI* HorizontalScrollBar() const;                                         // 107
+    virtual void PlaceFloatingChild(int nIndex);                                               // 108
+    virtual void UpdateScrollBars(RECT rcClient, int cxRequired, int cyRequired);              // 109
 
     // itemRect reduced by the inset and by the visible scroll bars.
     RECT ClientRect() const;
@@ -120,4 +120,4 @@ protected:
     CScrollBarUI* m_pHorizontalScrollBar = nullptr;
 };
 
-}  // namespace Tarvo
+} // namespace Tarvo

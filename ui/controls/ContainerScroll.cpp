@@ -48,7 +48,7 @@ int MoveBar(CScrollBarUI* pBar, int nPos)
     return pBar->ScrollPos() - nOld;
 }
 
-}  // namespace
+} // namespace
 
 void CContainerUI::SetScrollPosition(SIZE szPos)
 {
@@ -116,7 +116,7 @@ int PageLength(int nItem, int nInsetBefore, int nInsetAfter, const CScrollBarUI*
     return n;
 }
 
-}  // namespace
+} // namespace
 
 void CContainerUI::ScrollPageUp()
 {
@@ -247,8 +247,7 @@ void CContainerUI::UpdateScrollBars(RECT rcClient, int /*cxRequired*/, int cyReq
         return;
     }
     if (nExcess > 0 || m_bInScrollUpdate) {
-        pBar->SetPosition(
-            RECT{rcClient.right, rcClient.top, rcClient.right + pBar->DeclaredWidth(), rcClient.bottom});
+        pBar->SetPosition(RECT{rcClient.right, rcClient.top, rcClient.right + pBar->DeclaredWidth(), rcClient.bottom});
         if (pBar->ScrollRange() == nExcess) {
             return;
         }
@@ -269,4 +268,4 @@ void CContainerUI::UpdateScrollBars(RECT rcClient, int /*cxRequired*/, int cyReq
     LayOutAgain();
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

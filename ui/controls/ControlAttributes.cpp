@@ -28,7 +28,7 @@ void ApplyRelativePos(CControlUI& control, const wchar_t* pstrValue)
     control.SetRelativePosition(rc.left, rc.top, rc.right, rc.bottom);
 }
 
-}  // namespace
+} // namespace
 
 void CControlUI::ApplyAttribute(const wchar_t* pstrName, const wchar_t* pstrValue)
 {
@@ -43,24 +43,49 @@ void CControlUI::ApplyAttribute(const wchar_t* pstrName, const wchar_t* pstrValu
         {L"pos", ApplyPos},
         {L"relativepos", ApplyRelativePos},
         {L"padding", [](CControlUI& c, const wchar_t* v) { c.SetPadding(ParseAttributeRect(v)); }},
-        {L"bkcolor", [](CControlUI& c, const wchar_t* v) { c.StoreColor(c.m_dwBackColor, ParseAttributeColor(v, true)); }},
-        {L"bkcolor1", [](CControlUI& c, const wchar_t* v) { c.StoreColor(c.m_dwBackColor, ParseAttributeColor(v, true)); }},
-        {L"bkcolor2", [](CControlUI& c, const wchar_t* v) { c.StoreColor(c.m_dwBackColor2, ParseAttributeColor(v, true)); }},
-        {L"bkcolor3", [](CControlUI& c, const wchar_t* v) { c.StoreColor(c.m_dwBackColor3, ParseAttributeColor(v, true)); }},
-        {L"bordercolor", [](CControlUI& c, const wchar_t* v) { c.StoreColor(c.m_dwBorderColor, ParseAttributeColor(v, false)); }},
+        {L"bkcolor",
+         [](CControlUI& c, const wchar_t* v) { c.StoreColor(c.m_dwBackColor, ParseAttributeColor(v, true)); }},
+        {L"bkcolor1",
+         [](CControlUI& c, const wchar_t* v) { c.StoreColor(c.m_dwBackColor, ParseAttributeColor(v, true)); }},
+        {L"bkcolor2",
+         [](CControlUI& c, const wchar_t* v) { c.StoreColor(c.m_dwBackColor2, ParseAttributeColor(v, true)); }},
+        {L"bkcolor3",
+         [](CControlUI& c, const wchar_t* v) { c.StoreColor(c.m_dwBackColor3, ParseAttributeColor(v, true)); }},
+        {L"bordercolor",
+         [](CControlUI& c, const wchar_t* v) { c.StoreColor(c.m_dwBorderColor, ParseAttributeColor(v, false)); }},
         {L"focusbordercolor",
          [](CControlUI& c, const wchar_t* v) { c.StoreColor(c.m_dwFocusBorderColor, ParseAttributeColor(v, false)); }},
         {L"bordersize", [](CControlUI& c, const wchar_t* v) { c.ApplyBorderSize(v); }},
         {L"leftbordersize",
-         [](CControlUI& c, const wchar_t* v) { c.m_rcSideBorderSize.left = ParseAttributeInt(v); c.Repaint(); }},
+         [](CControlUI& c, const wchar_t* v) {
+             c.m_rcSideBorderSize.left = ParseAttributeInt(v);
+             c.Repaint();
+         }},
         {L"topbordersize",
-         [](CControlUI& c, const wchar_t* v) { c.m_rcSideBorderSize.top = ParseAttributeInt(v); c.Repaint(); }},
+         [](CControlUI& c, const wchar_t* v) {
+             c.m_rcSideBorderSize.top = ParseAttributeInt(v);
+             c.Repaint();
+         }},
         {L"rightbordersize",
-         [](CControlUI& c, const wchar_t* v) { c.m_rcSideBorderSize.right = ParseAttributeInt(v); c.Repaint(); }},
+         [](CControlUI& c, const wchar_t* v) {
+             c.m_rcSideBorderSize.right = ParseAttributeInt(v);
+             c.Repaint();
+         }},
         {L"bottombordersize",
-         [](CControlUI& c, const wchar_t* v) { c.m_rcSideBorderSize.bottom = ParseAttributeInt(v); c.Repaint(); }},
-        {L"borderstyle", [](CControlUI& c, const wchar_t* v) { c.m_nBorderStyle = ParseAttributeInt(v); c.Repaint(); }},
-        {L"borderround", [](CControlUI& c, const wchar_t* v) { c.m_szBorderRound = ParseAttributeSize(v); c.Repaint(); }},
+         [](CControlUI& c, const wchar_t* v) {
+             c.m_rcSideBorderSize.bottom = ParseAttributeInt(v);
+             c.Repaint();
+         }},
+        {L"borderstyle",
+         [](CControlUI& c, const wchar_t* v) {
+             c.m_nBorderStyle = ParseAttributeInt(v);
+             c.Repaint();
+         }},
+        {L"borderround",
+         [](CControlUI& c, const wchar_t* v) {
+             c.m_szBorderRound = ParseAttributeSize(v);
+             c.Repaint();
+         }},
         {L"bkimage",
          [](CControlUI& c, const wchar_t* v) {
              if (c.m_strBkImage != v) {
@@ -136,7 +161,7 @@ const wchar_t* CopyChar(const wchar_t* p, CUIString& out)
     return pNext;
 }
 
-}  // namespace
+} // namespace
 
 void CControlUI::ApplyAttributeString(const wchar_t* pstrList)
 {
@@ -166,4 +191,4 @@ void CControlUI::ApplyAttributeString(const wchar_t* pstrList)
     }
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -16,7 +16,7 @@ enum class Outline { Rectangle, RoundRect };
 
 void DrawOutline(HDC hDC, const RECT& rc, int nWidth, DWORD dwColor, Outline shape, SIZE szRound)
 {
-    CUIHandle<HPEN, GdiObjectTraits> pen(::CreatePen(PS_INSIDEFRAME, nWidth, ToGdiColor(dwColor)));
+    CUIGdiHandle<HPEN> pen(::CreatePen(PS_INSIDEFRAME, nWidth, ToGdiColor(dwColor)));
     if (!pen) {
         return;
     }
@@ -29,7 +29,7 @@ void DrawOutline(HDC hDC, const RECT& rc, int nWidth, DWORD dwColor, Outline sha
     }
 }
 
-}  // namespace
+} // namespace
 
 void CControlUI::Paint(HDC hDC, const RECT& rcPaint)
 {
@@ -115,4 +115,4 @@ void CControlUI::PaintBorderLines(HDC hDC)
     }
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -85,4 +85,4 @@ void CHorizontalLayoutUI::UpdateHorizontalBar(RECT& rcClient, int cxNeeded)
     }
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

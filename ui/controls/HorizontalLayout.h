@@ -19,4 +19,4 @@ private:
     void UpdateHorizontalBar(RECT& rcClient, int cxNeeded);
 };
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -70,7 +70,7 @@ AxisPadding PaddingOf(const CControlUI* pControl, bool bVertical)
                      : AxisPadding{rc.left, rc.right, rc.top, rc.bottom};
 }
 
-}  // namespace
+} // namespace
 
 CLinearLayoutUI::FirstPass CLinearLayoutUI::MeasureFixedChildren(const SIZE& szAvailable) const
 {
@@ -128,8 +128,9 @@ int CLinearLayoutUI::PlaceLine(const SIZE& szAvailable, int nMainOrigin, int nCr
         nMain = ClampMain(pChild, nMain == 0 ? nShare : nMain);
         // The measured cross size is never used: a child fills the line unless it declares one.
         const int nDeclaredCross = m_bVertical ? pChild->DeclaredWidth() : pChild->DeclaredHeight();
-        const int nCross = ClampCross(
-            pChild, nDeclaredCross != 0 ? nDeclaredCross : std::max(nCrossExtent - pad.crossBefore - pad.crossAfter, 0));
+        const int nCross =
+            ClampCross(pChild, nDeclaredCross != 0 ? nDeclaredCross
+                                                   : std::max(nCrossExtent - pad.crossBefore - pad.crossAfter, 0));
         pChild->SetPosition(MakeRect(nPos + pad.before, nCrossOrigin + pad.crossBefore, nMain, nCross));
         nPos += pad.before + nMain + pad.after + m_iChildPadding;
         nNeeded += pad.before + nMain + pad.after;
@@ -215,7 +216,8 @@ bool CLinearLayoutUI::MoveDragEdge(int nDelta, int nPoint)
 {
     const int s = m_iSeparatorSize;
     const bool bFarEdge = s > 0;
-    LONG& nEdge = bFarEdge ? (m_bVertical ? m_rcDrag.bottom : m_rcDrag.right) : (m_bVertical ? m_rcDrag.top : m_rcDrag.left);
+    LONG& nEdge =
+        bFarEdge ? (m_bVertical ? m_rcDrag.bottom : m_rcDrag.right) : (m_bVertical ? m_rcDrag.top : m_rcDrag.left);
     // The pointer has to pass the band's far side before the edge follows it.
     if (bFarEdge) {
         if ((nDelta > 0 && nPoint < nEdge + s) || (nDelta < 0 && nPoint > nEdge)) {
@@ -286,4 +288,4 @@ void CLinearLayoutUI::PaintPost(HDC hDC, const RECT& /*rcPaint*/)
     }
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

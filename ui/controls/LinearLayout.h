@@ -72,4 +72,4 @@ protected:
     bool m_bImmediate = false;
 };
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -36,7 +36,7 @@ bool ParseImageAttribute(const wchar_t* pstrName, CScrollBarUI::Part& part, CScr
     return false;
 }
 
-}  // namespace
+} // namespace
 
 CScrollBarUI::CScrollBarUI()
 {
@@ -201,7 +201,8 @@ void CScrollBarUI::SetPosition(RECT rc)
     int nThumb = 0;
     int nThumbStart = nStart + nButton1;
     if (m_nRange > 0 && nTrack > 0) {
-        nThumb = static_cast<int>(static_cast<long long>(nTrack) * nTrack / (nTrack + static_cast<long long>(m_nRange)));
+        nThumb =
+            static_cast<int>(static_cast<long long>(nTrack) * nTrack / (nTrack + static_cast<long long>(m_nRange)));
         nThumb = std::clamp(std::max(nThumb, nThickness), 0, nTrack);
         nThumbStart += static_cast<int>(static_cast<long long>(nTrack - nThumb) * m_nScrollPos / m_nRange);
     }
@@ -467,4 +468,4 @@ void CScrollBarUI::PaintStateImages(HDC hDC)
     PaintPart(hDC, PartThumb, m_rcThumb);
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

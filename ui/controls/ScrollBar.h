@@ -87,4 +87,4 @@ private:
     CUIString m_images[PartCount][StateCount];
 };
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -158,4 +158,4 @@ void CTabLayoutUI::PlaceCurrentPage(const RECT& rcClient, CControlUI* pPage)
     pPage->SetPosition(RECT{rcArea.left, rcArea.top, rcArea.left + sz.cx, rcArea.top + sz.cy});
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

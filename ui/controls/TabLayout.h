@@ -18,8 +18,8 @@ public:
     bool RemoveItem(CControlUI* pControl) override;
     void RemoveAllItems() override;
 
-    virtual bool SelectItemControl(CControlUI* pControl);  // 110
-    virtual bool SelectItem(int nIndex);                   // 111
+    virtual bool SelectItemControl(CControlUI* pControl); // 110
+    virtual bool SelectItem(int nIndex);                  // 111
 
     int CurrentIndex() const { return m_iCurrentIndex; }
 
@@ -29,4 +29,4 @@ private:
     int m_iCurrentIndex = -1;
 };
 
-}  // namespace Tarvo
+} // namespace Tarvo

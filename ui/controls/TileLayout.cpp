@@ -17,7 +17,7 @@ bool IsPlacedInCells(const CControlUI* pControl)
     return pControl->IsVisible() && !pControl->IsFloating();
 }
 
-}  // namespace
+} // namespace
 
 CTileLayoutUI::CTileLayoutUI() = default;
 
@@ -166,4 +166,4 @@ void CTileLayoutUI::SetPosition(RECT rc)
     UpdateScrollBars(rcClient, 0, nNeeded);
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

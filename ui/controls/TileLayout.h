@@ -28,4 +28,4 @@ private:
     int m_nColumns = 1;
 };
 
-}  // namespace Tarvo
+} // namespace Tarvo

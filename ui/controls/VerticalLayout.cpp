@@ -62,4 +62,4 @@ void CVerticalLayoutUI::SetPosition(RECT rc)
     UpdateScrollBars(rcClient, 0, nNeeded);
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -16,4 +16,4 @@ public:
     RECT SeparatorBand(const RECT& rc) const override;
 };
 
-}  // namespace Tarvo
+} // namespace Tarvo

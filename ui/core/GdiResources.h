@@ -4,58 +4,31 @@
 
 #include <utility>
 
+#include "UIHandle.h"
+
 namespace Tarvo {
 
-struct GdiObjectTraits {
-    static void Close(HGDIOBJ h) { ::DeleteObject(h); }
+// GDI objects and memory DCs through the framework's one handle template.
+template <class H>
+struct UIGdiObjectTraits {
+    using Handle = H;
+    static H Invalid() { return nullptr; }
+    static bool IsValid(H h) { return h != nullptr; }
+    static void Close(H h) { ::DeleteObject(h); }
 };
-struct MemoryDCTraits {
+struct UIMemoryDCTraits {
+    using Handle = HDC;
+    static HDC Invalid() { return nullptr; }
+    static bool IsValid(HDC h) { return h != nullptr; }
     static void Close(HDC h) { ::DeleteDC(h); }
 };
 
-// Move-only owner of one GDI handle. Closing keeps GetLastError() intact.
-template <class H, class Traits> class CUIHandle {
-public:
-    CUIHandle() = default;
-    explicit CUIHandle(H h) : m_h(h) {}
-    ~CUIHandle() { Close(); }
-    CUIHandle(CUIHandle&& other) noexcept : m_h(other.Release()) {}
-    CUIHandle& operator=(CUIHandle&& other) noexcept
-    {
-        if (this != &other) {
-            Reset(other.Release());
-        }
-        return *this;
-    }
-    CUIHandle(const CUIHandle&) = delete;
-    CUIHandle& operator=(const CUIHandle&) = delete;
+template <class H> using CUIGdiHandle = CUIScopedHandle<UIGdiObjectTraits<H>>;
 
-    H Get() const { return m_h; }
-    explicit operator bool() const { return m_h != nullptr; }
-    H Release() { return std::exchange(m_h, nullptr); }
-    void Reset(H h = nullptr)
-    {
-        Close();
-        m_h = h;
-    }
-    void Close()
-    {
-        if (m_h != nullptr) {
-            const DWORD error = ::GetLastError();
-            Traits::Close(m_h);
-            ::SetLastError(error);
-            m_h = nullptr;
-        }
-    }
-
-private:
-    H m_h = nullptr;
-};
-
-using CUIFontHandle = CUIHandle<HFONT, GdiObjectTraits>;
-using CUIBitmapHandle = CUIHandle<HBITMAP, GdiObjectTraits>;
-using CUIBrushHandle = CUIHandle<HBRUSH, GdiObjectTraits>;
-using CUIMemoryDC = CUIHandle<HDC, MemoryDCTraits>;
+using CUIFontHandle = CUIGdiHandle<HFONT>;
+using CUIBitmapHandle = CUIGdiHandle<HBITMAP>;
+using CUIBrushHandle = CUIGdiHandle<HBRUSH>;
+using CUIMemoryDC = CUIScopedHandle<UIMemoryDCTraits>;
 
 // Selects an object into a DC for the scope and puts the previous one back.
 class CUISelectObject {

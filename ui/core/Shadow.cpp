@@ -308,7 +308,7 @@ bool CShadowUI::PaintShadow(const CDibSectionUI& buffer, HWND hHost, const RECT&
                                  m_rcCorner, pImage->bAlphaChannel, 255, true);
         return true;
     }
-    const CUIHandle<HRGN, GdiObjectTraits> region(::CreateRectRgn(0, 0, 0, 0));
+    const CUIGdiHandle<HRGN> region(::CreateRectRgn(0, 0, 0, 0));
     const bool bHasRegion = region && ::GetWindowRgn(hHost, region.Get()) != ERROR;
     const std::vector<UIShadowSpan> outline =
         ScanOutline(bHasRegion ? region.Get() : nullptr, rcHost.right - rcHost.left, rcHost.bottom - rcHost.top);

@@ -127,7 +127,7 @@ void CSkinRender::StrokeLine(HDC hDC, const RECT& rc, int nWidth, UIColor dwColo
     if (hDC == nullptr) {
         return;
     }
-    const CUIHandle<HPEN, GdiObjectTraits> pen(::CreatePen(nPenStyle, nWidth, UIColorToColorRef(dwColor)));
+    const CUIGdiHandle<HPEN> pen(::CreatePen(nPenStyle, nWidth, UIColorToColorRef(dwColor)));
     if (!pen) {
         return;
     }

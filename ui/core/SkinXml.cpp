@@ -19,9 +19,14 @@ bool IsWhitespace(WCHAR ch)
     return ch >= 0x0001 && ch <= 0x0020;
 }
 
+// ASCII answered here: the C runtime's classification call is the parser's hottest spot.
 bool IsNameChar(WCHAR ch)
 {
-    return iswalnum(ch) || ch == L'_' || ch == L':';
+    if (ch < 0x80) {
+        return (ch >= L'a' && ch <= L'z') || (ch >= L'A' && ch <= L'Z') || (ch >= L'0' && ch <= L'9') || ch == L'_' ||
+               ch == L':';
+    }
+    return iswalnum(ch) != 0;
 }
 
 template <typename Char> void SkipWhitespace(Char*& pstr)

@@ -49,7 +49,7 @@ private:
     const CSkinXml* m_pDocument = nullptr;
     int32_t m_nElement = 0;
     mutable int32_t m_nAttributes = 0;
-    mutable Attribute m_aAttributes[MAX_ATTRIBUTES];
+    mutable Attribute m_aAttributes[MAX_ATTRIBUTES] = {};
 };
 
 // A skin document: UTF-16 text parsed in place into one flat element table. A non-validating

@@ -358,10 +358,7 @@ private:
 
 CSkinZip::CSkinZip() = default;
 
-CSkinZip::~CSkinZip()
-{
-    m_stream.reset();
-}
+CSkinZip::~CSkinZip() = default;
 
 DWORD CSkinZip::LastError()
 {

@@ -50,6 +50,7 @@ public:
     DWORD OpenHandle(HANDLE file);
     // The block is not copied and must outlive this object (or its Close()).
     DWORD OpenMemory(const void* bytes, DWORD size);
+    // SKINZIP_INFLATE when the entry last read to its end had a wrong CRC.
     DWORD Close();
     bool IsOpen() const { return m_source != nullptr; }
 
@@ -65,6 +66,7 @@ public:
 
     static DWORD LastError();
 
+    // Where the archive's bytes come from: a block of memory or a disk file.
     class Source;
 
 private:

@@ -28,7 +28,14 @@ public:
 
     Handle Get() const { return m_handle; }
     bool IsValid() const { return Traits::IsValid(m_handle); }
+    explicit operator bool() const { return IsValid(); }
     Handle Release() { return std::exchange(m_handle, Traits::Invalid()); }
+
+    void Reset(Handle handle = Traits::Invalid())
+    {
+        Close();
+        m_handle = handle;
+    }
 
     // Keeps GetLastError() so that a failure can still be reported after the clean-up.
     void Close()

@@ -185,6 +185,7 @@ bool CWindowManagerUI::AttachRoot(CControlUI* pRoot)
     if (pRoot == nullptr) {
         return false;
     }
+    m_shadow.Create(this);
     pRoot->AttachTo(this, pRoot->Parent(), true);
     IndexNames(pRoot);
     return true;

@@ -8,6 +8,7 @@
 #include "core/ImageCache.h"
 #include "core/MessageFilter.h"
 #include "core/NotifyPump.h"
+#include "core/Shadow.h"
 #include "core/UINameMap.h"
 #include "core/UIPtrList.h"
 #include "core/UIString.h"
@@ -197,6 +198,9 @@ public:
     // Every live manager, in creation order.
     static const CUIPtrList& Managers();
 
+    // The window's drop shadow, set up from the skin's Window attributes.
+    CShadowUI& GetShadow() { return m_shadow; }
+
 private:
     // Message table steps.
     bool OnSize();
@@ -318,6 +322,8 @@ private:
     CUINameMap m_optionGroups;
     CUINameMap m_classDefaults;
     CImageCacheUI m_images;
+    // Last member: the shadow lets go of the host window before anything else goes.
+    CShadowUI m_shadow;
 };
 
 } // namespace Tarvo

@@ -52,7 +52,7 @@ std::vector<CControlUI*> Visited(CControlUI* pRoot, UINT uFlags)
     return visited;
 }
 
-}  // namespace
+} // namespace
 
 TEST(ContainerTest, IdentityAndInterfaces)
 {
@@ -154,7 +154,7 @@ TEST(ContainerTest, DestroyingAContainerDeletesItsChildrenAtOnce)
         pInner->AddItem(new CCountedControlUI(&deleted));
         pInner->AddItem(new CCountedControlUI(&deleted));
         pInner->EnableScrollBar(true, true);
-        pRoot->RemoveItem(pInner);  // delayed: the manager deletes it when it goes
+        pRoot->RemoveItem(pInner); // delayed: the manager deletes it when it goes
         EXPECT_EQ(deleted, 0);
     }
     EXPECT_EQ(deleted, 2);
@@ -350,12 +350,12 @@ TEST(ContainerTest, SearchOrderWithAndWithoutMeFirst)
 TEST(ContainerTest, FindSelectableLooksForVisibleEnabledListItems)
 {
     ManagedTree<CContainerUI> tree;
-    tree.Add();                                 // 0: not a list item
-    tree.Add<CListItemUI>();                    // 1
+    tree.Add();                                  // 0: not a list item
+    tree.Add<CListItemUI>();                     // 1
     tree.Add<CListItemUI>(L"enabled=\"false\""); // 2
     tree.Add<CListItemUI>(L"visible=\"false\""); // 3
-    tree.Add<CListItemUI>();                    // 4
-    tree.Add();                                 // 5
+    tree.Add<CListItemUI>();                     // 4
+    tree.Add();                                  // 5
     EXPECT_EQ(tree.root->FindSelectable(0, true), 1);
     EXPECT_EQ(tree.root->FindSelectable(2, true), 4);
     EXPECT_EQ(tree.root->FindSelectable(5, true), -1);

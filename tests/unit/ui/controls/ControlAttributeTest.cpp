@@ -13,7 +13,7 @@ protected:
     CControlUI control;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(ControlAttributeTest, PosThenWidthAndHeight)
 {
@@ -198,12 +198,12 @@ TEST_F(ControlAttributeTest, AttributeStringStopsAtTheFirstMalformedPair)
         int height;
     };
     const Case cases[] = {
-        {L"width=\"12\"  height=\"34\"", 12, 0},   // a second blank joins the next name
-        {L"width=\"12", 0, 0},                    // unterminated value: nothing applied
+        {L"width=\"12\"  height=\"34\"", 12, 0}, // a second blank joins the next name
+        {L"width=\"12", 0, 0},                   // unterminated value: nothing applied
         {L"width=\"12\" height=\"34", 12, 0},
-        {L"width=12 height=\"34\"", 0, 0},        // no quote after "="
-        {L"width=\"12\"height=\"34\"", 12, 0},    // no blank after the closing quote
-        {L"width=\"12\" ", 12, 0},                // a blank must be followed by something
+        {L"width=12 height=\"34\"", 0, 0},     // no quote after "="
+        {L"width=\"12\"height=\"34\"", 12, 0}, // no blank after the closing quote
+        {L"width=\"12\" ", 12, 0},             // a blank must be followed by something
         {L"width", 0, 0},
         {L"=\"5\"", 0, 0},
         {L"\"", 0, 0},

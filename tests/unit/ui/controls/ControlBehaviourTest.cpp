@@ -59,7 +59,7 @@ ControlEvent MakeEvent(int type, CControlUI* pSender, WPARAM wParam = 0, LPARAM 
     return event;
 }
 
-}  // namespace
+} // namespace
 
 TEST(ControlBehaviourTest, SetPositionNormalisesAReversedRectangle)
 {
@@ -139,8 +139,7 @@ TEST(ControlBehaviourTest, EventsTheBaseHandlesDoNotBubble)
     ControlEvent key = MakeEvent(EventKeyDown, pChild, 'A');
     pChild->DispatchEvent(key);
     EXPECT_EQ(tree.root->seen, (std::vector<int>{EventMouseLeave, EventKeyDown}));
-    EXPECT_EQ(tree.notifications.Types(),
-              (std::vector<std::wstring>{L"timer", L"menu", L"mouseleave", L"mouseleave"}));
+    EXPECT_EQ(tree.notifications.Types(), (std::vector<std::wstring>{L"timer", L"menu", L"mouseleave", L"mouseleave"}));
 }
 
 TEST(ControlBehaviourTest, ContextMenuWithoutMenuBubbles)

@@ -34,7 +34,7 @@ protected:
     CDibSectionUI canvas;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(ControlPaintTest, SixDigitBackgroundHasNoAlphaAndDrawsNothing)
 {
@@ -129,7 +129,8 @@ TEST_F(ControlPaintTest, RoundedCornersClipTheBackground)
 {
     CControlUI control;
     control.SetPosition(RECT{10, 10, 60, 60});
-    control.ApplyAttributeString(L"bkcolor=\"#FFFFFFFF\" bordercolor=\"#FFFF0000\" borderround=\"20,20\" bordersize=\"1\"");
+    control.ApplyAttributeString(
+        L"bkcolor=\"#FFFFFFFF\" bordercolor=\"#FFFF0000\" borderround=\"20,20\" bordersize=\"1\"");
     Paint(control);
     EXPECT_EQ(Rgb(10, 10), Black) << "the corner lies outside the rounded shape";
     EXPECT_EQ(Rgb(35, 35), White);

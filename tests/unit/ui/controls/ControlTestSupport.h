@@ -84,8 +84,7 @@ public:
 
 // A manager without a window holding a root of the given class; children added to the root
 // (or below it) are attached at once.
-template <class TRoot>
-class ManagedTree {
+template <class TRoot> class ManagedTree {
 public:
     explicit ManagedTree(RECT rcRoot = RECT{0, 0, 0, 0}) : root(new TRoot)
     {
@@ -108,8 +107,7 @@ public:
         }
         return pChild;
     }
-    template <class T = CFixedControlUI, class... Args>
-    T* Add(const wchar_t* pstrAttributes = L"", Args&&... args)
+    template <class T = CFixedControlUI, class... Args> T* Add(const wchar_t* pstrAttributes = L"", Args&&... args)
     {
         return Add<T>(root, pstrAttributes, std::forward<Args>(args)...);
     }
@@ -120,4 +118,4 @@ public:
     TRoot* root;
 };
 
-}  // namespace controltest
+} // namespace controltest

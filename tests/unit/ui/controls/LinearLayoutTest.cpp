@@ -222,10 +222,10 @@ TEST(LinearLayoutTest, SeparatorDragWithoutAWindowResizesOnRelease)
     };
     send(EventButtonDown, 48);
     ASSERT_TRUE(pPanel->IsDragging());
-    send(EventMouseMove, 60);   // past bottom + 4: the edge follows by 12
+    send(EventMouseMove, 60); // past bottom + 4: the edge follows by 12
     EXPECT_EQ(pPanel->DragRect().bottom, 62);
     EXPECT_EQ(pPanel->Position().bottom, 50) << "not immediate: applied on release";
-    send(EventMouseMove, 200);  // limited by maxheight
+    send(EventMouseMove, 200); // limited by maxheight
     EXPECT_EQ(pPanel->DragRect().bottom, 80);
     send(EventButtonUp, 200);
     EXPECT_FALSE(pPanel->IsDragging());
@@ -234,7 +234,7 @@ TEST(LinearLayoutTest, SeparatorDragWithoutAWindowResizesOnRelease)
     EXPECT_EQ(pPanel->Position(), (RECT{0, 0, 100, 80}));
     EXPECT_EQ(pRest->Position(), (RECT{0, 80, 100, 200}));
 
-    send(EventButtonDown, 10);  // outside the band: no drag
+    send(EventButtonDown, 10); // outside the band: no drag
     EXPECT_FALSE(pPanel->IsDragging());
 }
 
@@ -253,12 +253,12 @@ TEST(LinearLayoutTest, ImmediateSeparatorDragOnATopBand)
         pPanel->DispatchEvent(event);
     };
     send(EventButtonDown, 142);
-    send(EventMouseMove, 120);  // up 22, above top - 5: the top edge follows
+    send(EventMouseMove, 120); // up 22, above top - 5: the top edge follows
     EXPECT_EQ(pPanel->Position().top, 118);
     EXPECT_EQ(pPanel->DeclaredHeight(), 82);
-    send(EventMouseMove, 190);  // down: the height stops at minheight
+    send(EventMouseMove, 190); // down: the height stops at minheight
     EXPECT_EQ(pPanel->Position().top, 170);
-    send(EventMouseMove, 195);  // already at the limit: ignored
+    send(EventMouseMove, 195); // already at the limit: ignored
     EXPECT_EQ(pPanel->Position().top, 170);
     send(EventButtonUp, 195);
     tree.Layout(RECT{0, 0, 100, 200});

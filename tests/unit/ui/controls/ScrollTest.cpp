@@ -27,7 +27,7 @@ protected:
     CControlUI* rows[10] = {};
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(ScrollTest, ContentTallerThanTheLayoutShowsTheBarWithTheExcessAsRange)
 {

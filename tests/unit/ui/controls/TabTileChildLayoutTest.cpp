@@ -40,7 +40,7 @@ protected:
     CControlUI* page1 = nullptr;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(TabLayoutTest, FirstVisiblePageIsCurrentAndLaterOnesAreHidden)
 {
@@ -85,7 +85,7 @@ TEST_F(TabLayoutTest, RemovingTheCurrentPageMakesPageZeroCurrent)
     EXPECT_TRUE(page0->IsVisible());
 
     ASSERT_TRUE(tab->SelectItem(1));
-    ASSERT_TRUE(tab->RemoveItem(page0));  // before the current page
+    ASSERT_TRUE(tab->RemoveItem(page0)); // before the current page
     EXPECT_EQ(tab->CurrentIndex(), 0);
     EXPECT_EQ(tab->ItemAt(0), page1);
     ASSERT_TRUE(tab->RemoveItemAt(0));

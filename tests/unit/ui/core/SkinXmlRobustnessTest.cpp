@@ -1,6 +1,7 @@
 #include "core/SkinXml.h"
 
 #include "TestFiles.h"
+#include "TestPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -244,10 +245,7 @@ TEST(SkinXmlRobustnessTest, RandomMutationsGiveAResultNeverACrash)
 // Documents that once were hard to get right; expected.txt names each file's outcome.
 TEST(SkinXmlRobustnessTest, CorpusOfNastyDocuments)
 {
-    std::wstring dir = wxlmtest::Widen(WXLM_SOURCE_DIR "/tests/unit/ui/core/corpus/xml/");
-    if (dir[0] == L'/') {
-        dir = L"Z:" + dir; // the source tree as Wine sees it
-    }
+    const std::wstring dir = wxlmtest::SourceDir() + L"\\tests\\unit\\ui\\core\\corpus\\xml\\";
     std::optional<std::string> expected = wxlmtest::ReadFileBytes(dir + L"expected.txt");
     ASSERT_TRUE(expected.has_value());
     std::istringstream lines(*expected);

@@ -77,31 +77,36 @@ INSTANTIATE_TEST_SUITE_P(Layouts, SkinZipLayoutTest,
 
 TEST(SkinZipTest, FileAndHandleReadTheSameArchiveAndLeaveTheCallersHandleUsable)
 {
-    const std::vector<ZipItem> items = SkinItems(true, false);
-    TempDir dir;
-    ASSERT_TRUE(WriteFileBytes(dir / L"skin.zip", BuildZip(items, WithPrefix(std::string(100, 'P'))).bytes));
+    for (bool deflate : {false, true}) {
+        const std::vector<ZipItem> items = SkinItems(deflate, false);
+        TempDir dir;
+        ASSERT_TRUE(WriteFileBytes(dir / L"skin.zip", BuildZip(items, WithPrefix(std::string(100, 'P'))).bytes));
 
-    CSkinZip byName;
-    ASSERT_EQ(byName.OpenFile((dir / L"skin.zip").c_str()), SKINZIP_OK);
-    DWORD code = 0;
-    EXPECT_EQ(ExtractWhole(byName, 2, code), items[2].data);
-    EXPECT_EQ(code, SKINZIP_OK);
+        CSkinZip byName;
+        ASSERT_EQ(byName.OpenFile((dir / L"skin.zip").c_str()), SKINZIP_OK);
+        for (int i : {2, 0, 1}) {
+            DWORD code = 0;
+            EXPECT_EQ(ExtractWhole(byName, i, code), items[i].data) << i << deflate;
+            EXPECT_EQ(code, SKINZIP_OK);
+        }
 
-    HANDLE file = ::CreateFileW((dir / L"skin.zip").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    {
-        CSkinZip byHandle;
-        ASSERT_EQ(byHandle.OpenHandle(file), SKINZIP_OK);
-        EXPECT_EQ(ExtractWhole(byHandle, 0, code), items[0].data);
-        EXPECT_EQ(code, SKINZIP_OK);
+        HANDLE file = ::CreateFileW((dir / L"skin.zip").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        {
+            CSkinZip byHandle;
+            ASSERT_EQ(byHandle.OpenHandle(file), SKINZIP_OK);
+            DWORD code = 0;
+            EXPECT_EQ(ExtractWhole(byHandle, 0, code), items[0].data);
+            EXPECT_EQ(code, SKINZIP_OK);
+        }
+        char first[2] = {};
+        DWORD read = 0;
+        ::SetFilePointer(file, 0, nullptr, FILE_BEGIN);
+        EXPECT_TRUE(::ReadFile(file, first, 2, &read, nullptr));
+        EXPECT_EQ(std::string(first, 2), "PP");
+        ::CloseHandle(file);
     }
-    char first[2] = {};
-    DWORD read = 0;
-    ::SetFilePointer(file, 0, nullptr, FILE_BEGIN);
-    EXPECT_TRUE(::ReadFile(file, first, 2, &read, nullptr));
-    EXPECT_EQ(std::string(first, 2), "PP");
-    ::CloseHandle(file);
 }
 
 struct LookupCase {

@@ -126,7 +126,7 @@ int main()
 
     wchar_t folder[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, folder);
-    const std::wstring path = std::wstring(folder) + L"bench_skin_zip.zip";
+    const std::wstring path = std::wstring(folder) + L"bench_SkinZipBench.zip";
     HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
     ::WriteFile(file, archive.data(), static_cast<DWORD>(archive.size()), &written, nullptr);

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+// The small XML file the launcher shares with the platform client:
+// LocalAppData\Quillvarinth\setting.xml, root element with one child element per key.
+
+// The file's path; creates the Quillvarinth folder when it is missing.
+std::wstring GetClientSettingPath();
+
+// Sets the text of the first element named key under the root (case-sensitive), adding the
+// element when there is none; every other node of the file is kept. True when the file was saved.
+// An existing file that cannot be read or parsed is left as it is and gives false.
+bool WriteClientSetting(const std::string& key, const std::wstring& value, const std::wstring& path);
+
+// True when an element named key exists under the root; value is set only when the element has text.
+bool ReadClientSetting(const std::string& key, const std::wstring& path, std::wstring& value);
