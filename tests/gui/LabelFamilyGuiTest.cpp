@@ -2,6 +2,7 @@
 
 #include "ManagerFixture.h"
 #include "controls/Button.h"
+#include "controls/Label.h"
 #include "controls/Option.h"
 #include "controls/Text.h"
 #include "core/NotifyPump.h"
@@ -149,7 +150,8 @@ TEST_F(LabelFamilyGuiTest, OptionGroupThroughClicks)
 
 TEST_F(LabelFamilyGuiTest, TextLinkShowsTheHandAndSendsItsIndex)
 {
-    auto* pText = Place<CTextUI>(RECT{10, 10, 300, 100}, L"showhtml=\"true\" text=\"see <a one>one</a> or <a two>two</a>\"");
+    auto* pText =
+        Place<CTextUI>(RECT{10, 10, 300, 100}, L"showhtml=\"true\" text=\"see <a one>one</a> or <a two>two</a>\"");
     host.PaintNow(true);
     ASSERT_EQ(pText->LinkCount(), 2);
     const RECT rcLink = pText->LinkRect(1);
@@ -171,4 +173,15 @@ TEST_F(LabelFamilyGuiTest, TextLinkShowsTheHandAndSendsItsIndex)
         }
     }
     EXPECT_EQ(links, std::vector<WPARAM>{1});
+}
+
+TEST_F(LabelFamilyGuiTest, HeightsFollowTheFontWithoutDeclaration)
+{
+    auto* pLabel = Place<CLabelUI>(RECT{0, 0, 50, 20});
+    auto* pButton = Place<CButtonUI>(RECT{0, 30, 50, 50});
+    host.PaintNow(true);
+    const int nFontHeight = host.Manager().FontInfoAt(-1)->metrics.tmHeight;
+    ASSERT_GT(nFontHeight, 0);
+    EXPECT_EQ(pLabel->MeasureSize(SIZE{300, 300}).cy, nFontHeight + 4);
+    EXPECT_EQ(pButton->MeasureSize(SIZE{300, 300}).cy, nFontHeight + 8);
 }

@@ -24,7 +24,7 @@ UINT MultilineStyle(UINT uStyle, bool bMultiline)
                       : (uStyle & ~static_cast<UINT>(DT_WORDBREAK)) | DT_SINGLELINE;
 }
 
-}  // namespace
+} // namespace
 
 CButtonUI::CButtonUI()
 {
@@ -48,7 +48,8 @@ void* CButtonUI::LookupInterface(const wchar_t* pstrName)
 
 UINT CButtonUI::InputFlags()
 {
-    return (IsKeyboardEnabled() ? static_cast<UINT>(InputTabStop) : 0U) | (IsEnabled() ? static_cast<UINT>(InputSetCursor) : 0U);
+    return (IsKeyboardEnabled() ? static_cast<UINT>(InputTabStop) : 0U) |
+           (IsEnabled() ? static_cast<UINT>(InputSetCursor) : 0U);
 }
 
 void CButtonUI::SendClickAndSwitchTab()
@@ -134,7 +135,8 @@ void CButtonUI::HandleEvent(ControlEvent& event)
     if (event.type == EventSetFocus || event.type == EventKillFocus) {
         Repaint();
     }
-    if (event.type == EventKeyDown && IsKeyboardEnabled() && (event.keyChar == VK_SPACE || event.keyChar == VK_RETURN)) {
+    if (event.type == EventKeyDown && IsKeyboardEnabled() &&
+        (event.keyChar == VK_SPACE || event.keyChar == VK_RETURN)) {
         Invoke();
         return;
     }
@@ -150,8 +152,8 @@ void CButtonUI::HandleEvent(ControlEvent& event)
     case EventMouseEnter:
     case EventMouseLeave:
         if (IsEnabled()) {
-            m_uButtonState = event.type == EventMouseEnter ? m_uButtonState | ButtonStateHot
-                                                           : m_uButtonState & ~ButtonStateHot;
+            m_uButtonState =
+                event.type == EventMouseEnter ? m_uButtonState | ButtonStateHot : m_uButtonState & ~ButtonStateHot;
             Repaint();
         }
         break;
@@ -322,4 +324,4 @@ void CButtonUI::PaintTextContent(HDC hDC)
     PaintTextInColor(hDC, StateTextColor());
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

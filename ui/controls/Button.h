@@ -81,4 +81,4 @@ private:
     StateImageStep PaintStateWithFore(HDC hDC, CUIString& strImage, CUIString& strForeImage);
 };
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -7,4 +7,4 @@ const wchar_t* CCheckBoxUI::TypeName() const
     return L"CheckBoxUI";
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -10,4 +10,4 @@ public:
     const wchar_t* TypeName() const override;
 };
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -67,7 +67,7 @@ const LabelAttribute kLabelAttributes[] = {
     {L"autocalcwidth", [](CLabelUI& l, const wchar_t* v) { l.SetAutoCalcWidth(ParseAttributeBool(v)); }},
 };
 
-}  // namespace
+} // namespace
 
 CLabelUI::CLabelUI() = default;
 
@@ -270,4 +270,4 @@ void CLabelUI::PaintTextContent(HDC hDC)
     PaintLabelText(hDC, TextRect(), dwColor, m_uTextStyle | DT_SINGLELINE);
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

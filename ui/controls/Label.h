@@ -19,8 +19,8 @@ public:
     SIZE MeasureSize(SIZE szAvailable) override;
     void PaintTextContent(HDC hDC) override;
 
-    virtual bool IsAutoCalcWidth() const;           // 77
-    virtual void SetAutoCalcWidth(bool bAutoCalc);  // 78
+    virtual bool IsAutoCalcWidth() const;          // 77
+    virtual void SetAutoCalcWidth(bool bAutoCalc); // 78
 
     DWORD TextColor() const { return m_dwTextColor; }
     void SetTextColor(DWORD dwColor);
@@ -59,4 +59,4 @@ protected:
     CUIString m_strEffectText;
 };
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -17,7 +17,7 @@ struct OptionAttribute {
     OptionSetter setter;
 };
 
-}  // namespace
+} // namespace
 
 COptionUI::COptionUI() = default;
 
@@ -227,4 +227,4 @@ void COptionUI::PaintTextContent(HDC hDC)
     PaintTextInColor(hDC, IsEnabled() ? dwSelected : m_dwDisabledTextColor);
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

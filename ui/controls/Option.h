@@ -21,7 +21,7 @@ public:
     void PaintStateImages(HDC hDC) override;
     void PaintTextContent(HDC hDC) override;
 
-    virtual void SetSelected(bool bSelected);  // 79
+    virtual void SetSelected(bool bSelected); // 79
 
     bool IsSelected() const { return m_bSelected; }
     void SetGroup(const wchar_t* pstrGroupName);
@@ -55,4 +55,4 @@ private:
     CUIString m_strSelectedForeImage;
 };
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -44,7 +44,7 @@ int Proportion(int nPart, int nValue, int nMin, int nMax)
     return static_cast<int>(static_cast<int64_t>(nPart) * (static_cast<int64_t>(nValue) - nMin) / nSpan);
 }
 
-}  // namespace
+} // namespace
 
 CProgressUI::CProgressUI()
 {
@@ -171,4 +171,4 @@ void CProgressUI::PaintStateImages(HDC hDC)
     }
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

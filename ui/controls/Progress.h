@@ -44,4 +44,4 @@ private:
     CUIString m_strFillModifier;
 };
 
-}  // namespace Tarvo
+} // namespace Tarvo

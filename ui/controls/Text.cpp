@@ -10,7 +10,7 @@ namespace {
 
 constexpr int kUnboundedExtent = 9999;
 
-}  // namespace
+} // namespace
 
 CTextUI::CTextUI() = default;
 
@@ -152,4 +152,4 @@ void CTextUI::PaintTextContent(HDC hDC)
     }
 }
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -35,4 +35,4 @@ private:
     int m_nHoverLink = -1;
 };
 
-}  // namespace Tarvo
+} // namespace Tarvo

@@ -61,9 +61,10 @@ protected:
         const struct {
             const wchar_t* name;
             DWORD rgb;
-        } images[] = {{L"normal.bmp", kNormal},   {L"hot.bmp", kHot},         {L"pushed.bmp", kPushed},
-                      {L"focused.bmp", kFocused}, {L"disabled.bmp", kDisabled}, {L"fore.bmp", kFore},
-                      {L"hotfore.bmp", kHotFore}, {L"pushedfore.bmp", kPushedFore}};
+        } images[] = {{L"normal.bmp", kNormal},     {L"hot.bmp", kHot},
+                      {L"pushed.bmp", kPushed},     {L"focused.bmp", kFocused},
+                      {L"disabled.bmp", kDisabled}, {L"fore.bmp", kFore},
+                      {L"hotfore.bmp", kHotFore},   {L"pushedfore.bmp", kPushedFore}};
         for (const auto& image : images) {
             WriteSolidImage(image.name, image.rgb);
         }
@@ -119,8 +120,8 @@ struct ImageCase {
     unsigned state;
     unsigned images;
     bool hotBkColor;
-    DWORD body;    // the middle of the button
-    DWORD corner;  // where the foreground images go
+    DWORD body;   // the middle of the button
+    DWORD corner; // where the foreground images go
 };
 
 const ImageCase kImageCases[] = {
@@ -148,7 +149,7 @@ void PrintTo(const ImageCase& c, std::ostream* os)
 
 class ButtonImageOrderTest : public ButtonTest, public ::testing::WithParamInterface<ImageCase> {};
 
-}  // namespace
+} // namespace
 
 TEST_P(ButtonImageOrderTest, DrawsTheImageOfTheStrongestState)
 {
@@ -187,7 +188,8 @@ TEST_F(ButtonTest, ImageWithoutManagerIsForgotten)
 TEST_F(ButtonTest, ClickOnlyWhenReleasedInside)
 {
     Send(button, MouseEvent(EventButtonDown, kInside));
-    EXPECT_EQ(button.ButtonState() & (ButtonStatePushed | ButtonStateCaptured), ButtonStatePushed | ButtonStateCaptured);
+    EXPECT_EQ(button.ButtonState() & (ButtonStatePushed | ButtonStateCaptured),
+              ButtonStatePushed | ButtonStateCaptured);
     Send(button, MouseEvent(EventMouseMove, kOutside));
     EXPECT_EQ(button.ButtonState() & ButtonStatePushed, 0u);
     Send(button, MouseEvent(EventButtonUp, kOutside));
@@ -334,3 +336,67 @@ TEST(ButtonTabBindingTest, ClickSelectsThePageOfTheNamedTabLayout)
     EXPECT_EQ(std::count(types.begin(), types.end(), L"click"), 2);
     EXPECT_EQ(std::count(types.begin(), types.end(), L"tabselect"), 1);
 }
+
+namespace {
+
+constexpr DWORD kText = 0x101080;
+constexpr DWORD kDisabledText = 0x909090;
+constexpr DWORD kHotText = 0x10A010;
+constexpr DWORD kPushedText = 0xA01010;
+constexpr DWORD kFocusedText = 0xA0A010;
+
+struct TextColourCase {
+    const char* name;
+    unsigned state;
+    bool withStateColours;
+    DWORD colour;
+};
+
+void PrintTo(const TextColourCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+const TextColourCase kTextColourCases[] = {
+    {"Normal", 0, true, kText},
+    {"Hot", StateHot, true, kHotText},
+    {"PushedBeatsHot", StatePushed | StateHot | StateFocused, true, kPushedText},
+    {"HotBeatsFocused", StateHot | StateFocused, true, kHotText},
+    {"Focused", StateFocused, true, kFocusedText},
+    {"HotWithoutItsColour", StateHot | StatePushed, false, kText},
+    {"Disabled", StateDisabled, true, kDisabledText},
+};
+
+class ButtonTextColourTest : public ButtonTest, public ::testing::WithParamInterface<TextColourCase> {};
+
+} // namespace
+
+TEST_P(ButtonTextColourTest, TextTakesTheColourOfTheStrongestStateThatHasOne)
+{
+    const TextColourCase& c = GetParam();
+    button.ApplyAttributeString(L"text=\"MMMM\" textcolor=\"#FF101080\" disabledtextcolor=\"#FF909090\"");
+    if (c.withStateColours) {
+        button.ApplyAttributeString(L"hottextcolor=\"#FF10A010\" pushedtextcolor=\"#FFA01010\" "
+                                    L"focusedtextcolor=\"#FFA0A010\"");
+    }
+    Enter(c.state);
+    Paint(button);
+    ::GdiFlush();
+    int nMatching = 0;
+    int nOtherColours = 0;
+    for (int y = kButtonRect.top; y < kButtonRect.bottom; ++y) {
+        for (int x = kButtonRect.left; x < kButtonRect.right; ++x) {
+            const DWORD rgb = canvas.At(x, y) & 0xFFFFFF;
+            for (const DWORD colour : {kText, kDisabledText, kHotText, kPushedText, kFocusedText}) {
+                nMatching += rgb == colour && colour == c.colour ? 1 : 0;
+                nOtherColours += rgb == colour && colour != c.colour ? 1 : 0;
+            }
+        }
+    }
+    EXPECT_GT(nMatching, 3);
+    EXPECT_EQ(nOtherColours, 0);
+    EXPECT_TRUE(UntouchedOutside(kButtonRect));
+}
+
+INSTANTIATE_TEST_SUITE_P(States, ButtonTextColourTest, ::testing::ValuesIn(kTextColourCases),
+                         [](const auto& info) { return std::string(info.param.name); });

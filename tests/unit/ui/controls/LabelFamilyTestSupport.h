@@ -109,4 +109,4 @@ protected:
     CDibSectionUI canvas;
 };
 
-}  // namespace controltest
+} // namespace controltest

@@ -21,7 +21,7 @@ void PrintTo(const AlignCase& c, std::ostream* os)
 
 class LabelAlignTest : public ::testing::TestWithParam<AlignCase> {};
 
-}  // namespace
+} // namespace
 
 TEST_P(LabelAlignTest, AlignmentWordsSetTheFormat)
 {
@@ -33,8 +33,7 @@ TEST_P(LabelAlignTest, AlignmentWordsSetTheFormat)
 INSTANTIATE_TEST_SUITE_P(
     Words, LabelAlignTest,
     ::testing::Values(AlignCase{L"", DT_VCENTER}, AlignCase{L"align=\"center\"", DT_CENTER | DT_VCENTER},
-                      AlignCase{L"valign=\"top\"", DT_SINGLELINE},
-                      AlignCase{L"align=\"left\"", DT_VCENTER},
+                      AlignCase{L"valign=\"top\"", DT_SINGLELINE}, AlignCase{L"align=\"left\"", DT_VCENTER},
                       AlignCase{L"valign=\"bottom\" align=\"right\"", DT_BOTTOM | DT_RIGHT},
                       AlignCase{L"valign=\"bottom\" align=\"center\"", DT_BOTTOM | DT_SINGLELINE | DT_CENTER},
                       AlignCase{L"align=\"center\" valign=\"vcenter\"", DT_CENTER | DT_VCENTER | DT_SINGLELINE},
@@ -137,7 +136,7 @@ protected:
     CLabelUI label;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(LabelPaintTest, SixDigitTextColourIsDrawnWithoutItsAlpha)
 {

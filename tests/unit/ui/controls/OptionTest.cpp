@@ -45,7 +45,7 @@ protected:
     COptionUI* options[3] = {};
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(OptionGroupTest, SelectingOneDeselectsTheOthersWithOneNotification)
 {
@@ -214,7 +214,7 @@ protected:
     COptionUI option;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(OptionPaintTest, SelectedLooksAndForegrounds)
 {

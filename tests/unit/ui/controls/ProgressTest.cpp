@@ -18,7 +18,7 @@ struct FillCase {
 
 class ProgressFillTest : public ::testing::TestWithParam<FillCase> {};
 
-}  // namespace
+} // namespace
 
 TEST_P(ProgressFillTest, LauncherBarFillsTruncatedShare)
 {
@@ -173,7 +173,7 @@ protected:
     CProgressUI* bar = nullptr;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(ProgressPaintTest, NineGridFillOfTheLauncherBar)
 {

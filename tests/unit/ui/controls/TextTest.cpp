@@ -45,7 +45,7 @@ protected:
     CTextUI text;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(TextLinkTest, ReleaseOverLinkSendsItsIndex)
 {
@@ -128,9 +128,15 @@ TEST_F(TextLinkTest, LinksBeyondEightAreNotClickable)
 TEST_F(TextLinkTest, HostileMarkupStaysInsideTheControl)
 {
     const wchar_t* const documents[] = {
-        L"<a", L"<a x>open <b><i><u>never closed", L"{a}{/a}{/a}</a></b></i>", L"<x 99999999999>x</x>",
-        L"<f -5>f</f><f 2147483647>g</f><c #GGGGGG>c</c>", L"<p><p><p><n><n>{i nothere.png}<i x.png 0 9999>",
-        L"<s><s><s>" L"<y 2147483647>y", L"{a http://\x202e\xD800}\xDFFF</a>",
+        L"<a",
+        L"<a x>open <b><i><u>never closed",
+        L"{a}{/a}{/a}</a></b></i>",
+        L"<x 99999999999>x</x>",
+        L"<f -5>f</f><f 2147483647>g</f><c #GGGGGG>c</c>",
+        L"<p><p><p><n><n>{i nothere.png}<i x.png 0 9999>",
+        L"<s><s><s>"
+        L"<y 2147483647>y",
+        L"{a http://\x202e\xD800}\xDFFF</a>",
     };
     for (const wchar_t* pstrDocument : documents) {
         Show(pstrDocument);
