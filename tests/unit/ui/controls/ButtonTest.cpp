@@ -400,3 +400,23 @@ TEST_P(ButtonTextColourTest, TextTakesTheColourOfTheStrongestStateThatHasOne)
 
 INSTANTIATE_TEST_SUITE_P(States, ButtonTextColourTest, ::testing::ValuesIn(kTextColourCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ButtonTest, MessageBoxOkButtonLooksTheSameInEveryStateWithItsTextOnTop)
+{
+    WriteSolidImage(L"confirm.bmp", 0xF0F0F0, 40, 30);
+    button.ApplyAttributeString(L"normalimage=\"file='confirm.bmp'\" hotimage=\"file='confirm.bmp'\" "
+                                L"pushedimage=\"file='confirm.bmp'\" text=\"\x786E\x5B9A\" textcolor=\"#008AFF\"");
+    for (const unsigned uState : {0u, unsigned(StateHot), unsigned(StateHot | StatePushed)}) {
+        Enter(uState);
+        Paint(button);
+        EXPECT_EQ(Rgb(11, 11), 0xF0F0F0u) << uState;
+        ::GdiFlush();
+        int nText = 0;
+        for (int y = kButtonRect.top; y < kButtonRect.bottom; ++y) {
+            for (int x = kButtonRect.left; x < kButtonRect.right; ++x) {
+                nText += (canvas.At(x, y) & 0xFFFFFF) == 0x008AFF ? 1 : 0;
+            }
+        }
+        EXPECT_GT(nText, 3) << uState;
+    }
+}
