@@ -13,7 +13,17 @@ export LANG=C.UTF-8
 unset LANGUAGE
 export USER=${USER:-root}
 
-wxlm_prefix_ready() { [ -f "$WINEPREFIX/.wxlm-ready" ]; }
+# Bump when the prefix's preparation changes: older prefixes are made anew.
+wxlm_prefix_version=3
+wxlm_prefix_ready() { [ -f "$WINEPREFIX/.wxlm-ready-$wxlm_prefix_version" ]; }
+
+# The skins name Chinese fonts Wine does not have; the CJK font from Debian stands in for them.
+wxlm_font_replacements() {
+  local face
+  for face in 微软雅黑 'Microsoft YaHei'; do
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1 9>&-
+  done
+}
 
 # Creates the prefix once; concurrent callers wait on the lock. The lock's fd is
 # closed for every command run inside it, or Wine's daemons would inherit it.
@@ -27,7 +37,8 @@ wxlm_make_prefix() {
     # No window manager under Xvfb: unmanaged windows spare Wine a 2 s wait on every hide.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 9>&-
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1 9>&-
+    wxlm_font_replacements
     wineserver -w 9>&-
-    touch "$WINEPREFIX/.wxlm-ready"
+    touch "$WINEPREFIX/.wxlm-ready-$wxlm_prefix_version"
   ) 9>"$WINEPREFIX.lock"
 }

@@ -227,6 +227,9 @@ TEST_F(LauncherSkinTest, MainSkinPaintsAWhiteRootAndTheProgressTrackImage)
     LayOut(*pWindow, 960);
     EXPECT_EQ(::GetPixel(manager.OffscreenDC(), 585, 326), RGB(0xdf, 0xe3, 0xe9));
     EXPECT_EQ(::GetPixel(manager.OffscreenDC(), 585, 318), RGB(255, 255, 255));
+    // The close button's normal image at its place: the grey stroke of the cross at its centre.
+    EXPECT_EQ(::GetPixel(manager.OffscreenDC(), 928 + 14, 4 + 15), RGB(138, 145, 156));
+    EXPECT_EQ(::GetPixel(manager.OffscreenDC(), 927, 19), RGB(255, 255, 255));
 }
 
 TEST_F(LauncherSkinTest, MessageBoxSkinSetsUpTheWindow)
@@ -289,6 +292,25 @@ TEST_F(LauncherSkinTest, MessageBoxPaintsTheWarningIcon)
     EXPECT_GT(GetRValue(centre), 200);
     EXPECT_LT(GetBValue(centre), 100);
     EXPECT_EQ(::GetPixel(hBack, 180, 80), RGB(255, 255, 255)); // left of the icon
+}
+
+TEST_F(LauncherSkinTest, MessageBoxPaintsTheConfirmButtonWithItsText)
+{
+    auto pBox = Open(L"CustomMsgBox.xml");
+    LayOut(*pBox, 440);
+    const HDC hBack = pBox->Manager().OffscreenDC();
+    ASSERT_NE(hBack, nullptr);
+    EXPECT_EQ(::GetPixel(hBack, 172 + 5, 208 + 5), RGB(242, 248, 255)); // the button image's face
+    EXPECT_EQ(::GetPixel(hBack, 170, 213), RGB(255, 255, 255));         // just left of the button
+    // Somewhere in the middle the blue text "确定" is drawn over the face.
+    bool bBlueText = false;
+    for (int x = 172 + 30; x < 172 + 66 && !bBlueText; ++x) {
+        for (int y = 208 + 8; y < 208 + 24 && !bBlueText; ++y) {
+            const COLORREF c = ::GetPixel(hBack, x, y);
+            bBlueText = GetBValue(c) > 200 && GetRValue(c) < 120;
+        }
+    }
+    EXPECT_TRUE(bBlueText);
 }
 
 TEST_F(LauncherSkinTest, WindowBuiltFromTheResourceHitTestsItsCaption)

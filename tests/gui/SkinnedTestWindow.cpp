@@ -22,8 +22,8 @@ CControlUI* CSkinnedTestWindow::CreateCustomControl(const wchar_t* pstrClass)
         const wchar_t* element;
         const wchar_t* typeName;
     } kStandIns[] = {
-        {L"Label", L"LabelUI"},     {L"Button", L"ButtonUI"},     {L"Progress", L"ProgressUI"},
-        {L"FakeLabel", L"LabelUI"}, {L"FakeButton", L"ButtonUI"},
+        {L"FakeLabel", L"LabelUI"},
+        {L"FakeButton", L"ButtonUI"},
     };
     for (const auto& standIn : kStandIns) {
         if (std::wstring(pstrClass) == standIn.element) {

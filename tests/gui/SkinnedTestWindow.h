@@ -13,8 +13,8 @@ namespace guitest {
 
 using namespace Tarvo;
 
-// A plain control answering with the type name of a class the element table may not have yet, so
-// that skins using it can be built and hit-tested now.
+// A plain control answering with the type name of a label or button, so that the window base's
+// hit test can be checked without those classes' own behaviour.
 class CStandInUI : public CControlUI {
 public:
     explicit CStandInUI(std::wstring typeName) : m_typeName(std::move(typeName)) {}
@@ -25,7 +25,7 @@ private:
 };
 
 // A skinned window whose skin is given as text or comes from a "ZIPRES" resource; unknown element
-// names "Label", "Button", "Progress", "FakeLabel", "FakeButton" become stand-ins.
+// names "FakeLabel" and "FakeButton" become stand-ins.
 class CSkinnedTestWindow : public WindowImplBase {
 public:
     // Skin text (starting with '<') or a document name.

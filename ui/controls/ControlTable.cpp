@@ -1,11 +1,17 @@
 #include "controls/ControlTable.h"
 
+#include "controls/Button.h"
+#include "controls/CheckBox.h"
 #include "controls/ChildLayout.h"
 #include "controls/Container.h"
 #include "controls/Control.h"
 #include "controls/HorizontalLayout.h"
+#include "controls/Label.h"
+#include "controls/Option.h"
+#include "controls/Progress.h"
 #include "controls/ScrollBar.h"
 #include "controls/TabLayout.h"
+#include "controls/Text.h"
 #include "controls/TileLayout.h"
 #include "controls/VerticalLayout.h"
 
@@ -35,6 +41,12 @@ constexpr ControlTableEntry kControlTable[] = {
     {L"TileLayout", &Make<CTileLayoutUI>},
     {L"ChildLayout", &Make<CChildLayoutUI>},
     {L"ScrollBar", &Make<CScrollBarUI>},
+    {L"Label", &Make<CLabelUI>},
+    {L"Text", &Make<CTextUI>},
+    {L"Button", &Make<CButtonUI>},
+    {L"Option", &Make<COptionUI>},
+    {L"CheckBox", &Make<CCheckBoxUI>},
+    {L"Progress", &Make<CProgressUI>},
 };
 
 } // namespace
