@@ -23,3 +23,9 @@ if [ -n "$logdir" ] && ls "$logdir"/wxlm_main.exe_*.log >/dev/null 2>&1; then
 else
   echo "demo: no log file yet (expected under $WINEPREFIX/drive_c/users/$USER/AppData/Local/Quillvarinth/Log)"
 fi
+
+# The launcher's two skins as they come out of wxlm_main.exe's resources, for a person to look at.
+wxlm_session_stop
+for doc in GameLoader.xml CustomMsgBox.xml; do
+  "$root/scripts/screenshot.sh" "$doc" "$build/demo-${doc%.xml}.png" "$build" | sed 's/^/demo: /'
+done
