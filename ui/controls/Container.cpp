@@ -338,17 +338,7 @@ void CContainerUI::SetPosition(RECT rc)
 {
     CControlUI::SetPosition(rc);
     const RECT rcClient = InsetRect();
-    for (int i = 0; i < m_items.GetSize(); ++i) {
-        CControlUI* pChild = ItemAt(i);
-        if (!pChild->IsVisible()) {
-            continue;
-        }
-        if (pChild->IsFloating()) {
-            PlaceFloatingChild(i);
-        } else {
-            pChild->SetPosition(rcClient);
-        }
-    }
+    PlaceChildren([&](int, CControlUI* pChild) { pChild->SetPosition(rcClient); });
 }
 
 void CContainerUI::PlaceFloatingChild(int nIndex)

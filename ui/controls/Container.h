@@ -97,6 +97,23 @@ public:
     RECT InsetRect() const;
 
 protected:
+    // Visits the visible children in order: floating ones are placed by their own rules, the
+    // others are handed to placeInFlow(index, child), the layout's own step.
+    template <class PlaceInFlow> void PlaceChildren(PlaceInFlow placeInFlow)
+    {
+        for (int i = 0; i < m_items.GetSize(); ++i) {
+            CControlUI* pChild = ItemAt(i);
+            if (!pChild->IsVisible()) {
+                continue;
+            }
+            if (pChild->IsFloating()) {
+                PlaceFloatingChild(i);
+            } else {
+                placeInFlow(i, pChild);
+            }
+        }
+    }
+
     bool InsertChild(CControlUI* pControl, int nIndex);
     bool IsBarVisible(const CScrollBarUI* pBar) const;
     void LayOutAgain();

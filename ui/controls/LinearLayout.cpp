@@ -113,15 +113,7 @@ int CLinearLayoutUI::PlaceLine(const SIZE& szAvailable, int nMainOrigin, int nCr
     int nPos = nMainOrigin;
     int nRemaining = Main(szAvailable);
     int nNeeded = 0;
-    for (int i = 0; i < m_items.GetSize(); ++i) {
-        CControlUI* pChild = ItemAt(i);
-        if (!pChild->IsVisible()) {
-            continue;
-        }
-        if (pChild->IsFloating()) {
-            PlaceFloatingChild(i);
-            continue;
-        }
+    PlaceChildren([&](int, CControlUI* pChild) {
         const AxisPadding pad = PaddingOf(pChild, m_bVertical);
         nRemaining -= pad.before;
         int nMain = Main(pChild->MeasureSize(MakeSize(nRemaining, Cross(szAvailable))));
@@ -135,7 +127,7 @@ int CLinearLayoutUI::PlaceLine(const SIZE& szAvailable, int nMainOrigin, int nCr
         nPos += pad.before + nMain + pad.after + m_iChildPadding;
         nNeeded += pad.before + nMain + pad.after;
         nRemaining -= nMain + pad.after + m_iChildPadding;
-    }
+    });
     return nNeeded + m_iChildPadding * std::max(pass.placedCount - 1, 0);
 }
 

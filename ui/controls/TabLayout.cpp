@@ -124,17 +124,11 @@ void CTabLayoutUI::SetPosition(RECT rc)
 {
     CControlUI::SetPosition(rc);
     const RECT rcClient = InsetRect();
-    for (int i = 0; i < m_items.GetSize(); ++i) {
-        CControlUI* pChild = ItemAt(i);
-        if (!pChild->IsVisible()) {
-            continue;
-        }
-        if (pChild->IsFloating()) {
-            PlaceFloatingChild(i);
-        } else if (i == m_iCurrentIndex) {
+    PlaceChildren([&](int i, CControlUI* pChild) {
+        if (i == m_iCurrentIndex) {
             PlaceCurrentPage(rcClient, pChild);
         }
-    }
+    });
 }
 
 void CTabLayoutUI::PlaceCurrentPage(const RECT& rcClient, CControlUI* pPage)

@@ -127,15 +127,7 @@ void CTileLayoutUI::SetPosition(RECT rc)
     // The gap between cells is split between the two neighbours; the outer sides get none.
     const int nGapBefore = m_iChildPadding / 2;
     const int nGapAfter = m_iChildPadding - nGapBefore;
-    for (int i = 0; i < m_items.GetSize(); ++i) {
-        CControlUI* pChild = ItemAt(i);
-        if (!pChild->IsVisible()) {
-            continue;
-        }
-        if (pChild->IsFloating()) {
-            PlaceFloatingChild(i);
-            continue;
-        }
+    PlaceChildren([&](int i, CControlUI* pChild) {
         if (nColumn == 0) {
             nRowHeight = RowHeight(i, nCellWidth);
         }
@@ -156,7 +148,7 @@ void CTileLayoutUI::SetPosition(RECT rc)
             nColumn = 0;
             y += nRowHeight + m_iChildPadding;
         }
-    }
+    });
     int nNeeded = y - nTop;
     if (nColumn != 0) {
         nNeeded += nRowHeight;
