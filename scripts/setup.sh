@@ -44,7 +44,7 @@ install_packages() {
   need=$(missing_packages)
   local sources_changed=0
   enable_sources || sources_changed=1
-  if [ -n "$need" ] || [ $sources_changed = 1 ] || [ ! -d "$third/jsoncpp" ] || [ ! -d "$third/tinyxml" ]; then
+  if [ -n "$need" ] || [ $sources_changed = 1 ] || [ ! -d "$third/jsoncpp" ] || [ ! -d "$third/tinyxml2" ]; then
     apt-get update -q
   fi
   need=$(missing_packages)
@@ -71,5 +71,5 @@ fetch_source() {
 
 install_packages
 fetch_source libjsoncpp jsoncpp
-fetch_source tinyxml tinyxml
+fetch_source tinyxml2 tinyxml2
 echo "setup: ready"
