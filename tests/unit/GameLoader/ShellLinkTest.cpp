@@ -106,10 +106,11 @@ TEST_F(ShellLinkTest, DeleteDesktopShortcutRemovesItAndToleratesItsAbsence)
     EXPECT_FALSE(FileExists(m_shortcut));
 }
 
-// Wine answers every saved shortcut by starting its menu builder, which reads the file in the
-// background and, when the file is gone or has no usable icon, again once the saving process has
-// ended, that is while the next test runs; a deletion meanwhile fails on the open file. The test
-// prefix keeps the builder disabled: it must neither start nor linger to wait for its parent.
+// Wine answers every saved shortcut by starting its menu builder, which opens the file in the
+// background (a deletion meanwhile fails on the open file) and, when it cannot read it yet, waits
+// for the saving process to end and opens it again, that is while the next test creates and
+// deletes the same desktop shortcut. The test prefix keeps the builder disabled: it must neither
+// start nor linger to wait for its parent.
 TEST_F(ShellLinkTest, NoMenuBuilderLingersToReadTheDesktopShortcut)
 {
     wchar_t system[MAX_PATH] = {};
