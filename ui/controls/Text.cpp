@@ -2,6 +2,9 @@
 
 #include "core/WindowManager.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cwchar>
 
 namespace Tarvo {
@@ -125,11 +128,13 @@ void CTextUI::HandleEvent(ControlEvent& event)
 
 SIZE CTextUI::MeasureSize(SIZE)
 {
-    const int nRight = (m_bAutoCalcWidth ? kUnboundedExtent : m_szDeclared.cx) - m_rcTextPadding.right;
-    const RECT rc = {m_rcTextPadding.left, 0, nRight, kUnboundedExtent};
+    const int64_t nRight =
+        static_cast<int64_t>(m_bAutoCalcWidth ? kUnboundedExtent : m_szDeclared.cx) - m_rcTextPadding.right;
+    const RECT rc = {m_rcTextPadding.left, 0, static_cast<LONG>(std::clamp<int64_t>(nRight, INT_MIN, INT_MAX)),
+                     kUnboundedExtent};
     const int nWidth = MeasureTextWidth(rc, m_uTextStyle, m_bShowHtml);
     if (m_bAutoCalcWidth) {
-        SetDeclaredWidth(m_rcTextPadding.left + nWidth + m_rcTextPadding.right);
+        StoreMeasuredWidth(nWidth);
     }
     return m_szDeclared;
 }
@@ -137,7 +142,7 @@ SIZE CTextUI::MeasureSize(SIZE)
 void CTextUI::PaintTextContent(HDC hDC)
 {
     FillDefaultColors();
-    if (m_strText.IsEmpty()) {
+    if (m_bEffectMode || m_strText.IsEmpty()) {
         m_nLinks = 0;
         return;
     }
