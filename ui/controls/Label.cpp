@@ -5,9 +5,6 @@
 #include "core/SkinRender.h"
 #include "core/WindowManager.h"
 
-#include <algorithm>
-#include <climits>
-#include <cstdint>
 #include <cwchar>
 
 namespace Tarvo {
@@ -218,11 +215,11 @@ void CLabelUI::RecalculateWidth()
 
 void CLabelUI::StoreMeasuredWidth(int nTextWidth)
 {
-    const int64_t cx = static_cast<int64_t>(nTextWidth) + m_rcTextPadding.left + m_rcTextPadding.right;
+    const int cx = nTextWidth + m_rcTextPadding.left + m_rcTextPadding.right;
     // Only the parent's layout measures, and it places this control with the new width in the
     // same pass: asking it for another layout would only repeat the pass.
     if (cx >= 0) {
-        m_szDeclared.cx = static_cast<LONG>(std::min<int64_t>(cx, INT_MAX));
+        m_szDeclared.cx = cx;
     }
 }
 

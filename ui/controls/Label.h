@@ -47,8 +47,8 @@ protected:
     int MeasureTextWidth(RECT rc, UINT uStyle, bool bMarkup);
     int FontHeight() const;
     void RecalculateWidth();
-    // Declared width found by measuring (text width plus both paddings, summed in 64 bits so
-    // hostile paddings cannot overflow); negative widths are ignored like the setter's.
+    // Declared width found by measuring: the text width plus both paddings; a negative sum is
+    // ignored like the setter's.
     void StoreMeasuredWidth(int nTextWidth);
 
     DWORD m_dwTextColor = 0;

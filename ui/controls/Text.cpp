@@ -2,9 +2,6 @@
 
 #include "core/WindowManager.h"
 
-#include <algorithm>
-#include <climits>
-#include <cstdint>
 #include <cwchar>
 
 namespace Tarvo {
@@ -128,10 +125,8 @@ void CTextUI::HandleEvent(ControlEvent& event)
 
 SIZE CTextUI::MeasureSize(SIZE)
 {
-    const int64_t nRight =
-        static_cast<int64_t>(m_bAutoCalcWidth ? kUnboundedExtent : m_szDeclared.cx) - m_rcTextPadding.right;
-    const RECT rc = {m_rcTextPadding.left, 0, static_cast<LONG>(std::clamp<int64_t>(nRight, INT_MIN, INT_MAX)),
-                     kUnboundedExtent};
+    const int nRight = (m_bAutoCalcWidth ? kUnboundedExtent : m_szDeclared.cx) - m_rcTextPadding.right;
+    const RECT rc = {m_rcTextPadding.left, 0, nRight, kUnboundedExtent};
     const int nWidth = MeasureTextWidth(rc, m_uTextStyle, m_bShowHtml);
     if (m_bAutoCalcWidth) {
         StoreMeasuredWidth(nWidth);
