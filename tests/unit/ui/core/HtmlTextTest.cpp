@@ -341,6 +341,7 @@ TEST_F(HtmlTextTest, HostileImageSourceIsClampedToTheBitmap)
         const wchar_t* clamped;
     };
     const SourceCase cases[] = {
+        {L"-2147483648,0,1,1", L"0,0,1,1"},
         {L"-2147483648,0,3,6", L"0,0,3,6"},
         {L"0,-2147483648,4,3", L"0,0,4,3"},
         {L"-2147483000,0,4,6", L"0,0,4,6"},
