@@ -147,8 +147,8 @@ RECT CProgressUI::FillRect()
     if (m_bHorizontal) {
         return RECT{0, 0, Proportion(nWidth, m_nMin, m_nValue, m_nMin, m_nMax), nHeight};
     }
-    // The empty part on top is truncated, not the fill: H minus the truncated fill would round
-    // the top down whenever the division is not exact.
+    // The empty part on top is what is truncated: H minus the truncated fill would leave the
+    // fill a pixel short whenever the division is not exact.
     return RECT{0, Proportion(nHeight, m_nValue, m_nMax, m_nMin, m_nMax), nWidth, nHeight};
 }
 
