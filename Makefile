@@ -18,7 +18,7 @@ bench:
 	@scripts/bench.sh
 
 release:
-	@scripts/build.sh build-release -DCMAKE_BUILD_TYPE=Release -DWXLM_BUILD_TESTS=OFF
+	@WXLM_ARCH=i686 scripts/build.sh build-release -DCMAKE_BUILD_TYPE=Release -DWXLM_BUILD_TESTS=OFF
 	@echo "release: build-release/bin/wxlm_main.exe"
 
 clean:

@@ -39,7 +39,11 @@ int NoticeType(const std::wstring& commandText)
 
 HWND HandleFromDecimal(const std::wstring& text)
 {
-    return reinterpret_cast<HWND>(static_cast<INT_PTR>(_wtoi(text.c_str())));
+    // A handle is as wide as a pointer: the 32-bit program reads an int, a 64-bit build all 64 bits.
+    if constexpr (sizeof(INT_PTR) == sizeof(int))
+        return reinterpret_cast<HWND>(static_cast<INT_PTR>(_wtoi(text.c_str())));
+    else
+        return reinterpret_cast<HWND>(static_cast<INT_PTR>(_wtoi64(text.c_str())));
 }
 
 void RelayNotice()

@@ -12,10 +12,13 @@ packages=(
   libz-mingw-w64-dev libstb-dev googletest dpkg-dev
   imagemagick fonts-wqy-microhei python3
 )
+# Where the kernel runs no 32-bit programs, the tests are built for x86_64 and run under wine64.
+packages_x86_64=(wine64 g++-mingw-w64-x86-64-posix)
+source "$root/scripts/arch.sh"
 
 missing_packages() {
   local p
-  for p in "${packages[@]}"; do
+  for p in "$@"; do
     dpkg-query -W -f='${Status}\n' "$p" 2>/dev/null | grep -q '^install ok installed' || echo "$p"
   done
 }
@@ -39,15 +42,17 @@ SRC
   return $changed
 }
 
+apt_updated=0
 install_packages() {
   local need
-  need=$(missing_packages)
+  need=$(missing_packages "$@")
   local sources_changed=0
   enable_sources || sources_changed=1
-  if [ -n "$need" ] || [ $sources_changed = 1 ] || [ ! -d "$third/jsoncpp" ] || [ ! -d "$third/tinyxml" ]; then
+  if [ $apt_updated = 0 ] && { [ -n "$need" ] || [ $sources_changed = 1 ] || [ ! -d "$third/jsoncpp" ] || [ ! -d "$third/tinyxml" ]; }; then
     apt-get update -q
+    apt_updated=1
   fi
-  need=$(missing_packages)
+  need=$(missing_packages "$@")
   if [ -n "$need" ]; then
     echo "setup: installing $(echo $need | tr '\n' ' ')"
     DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $need
@@ -69,7 +74,11 @@ fetch_source() {
   echo "setup: unpacked $pkg into third_party/$dir"
 }
 
-install_packages
+install_packages "${packages[@]}"
+# Checked once wine32 is there: its server is the smallest i386 program at hand.
+if [ "$(wxlm_host_arch)" = x86_64 ] || ! wxlm_ia32_runs; then
+  install_packages "${packages_x86_64[@]}"
+fi
 fetch_source libjsoncpp jsoncpp
 fetch_source tinyxml tinyxml
 echo "setup: ready"

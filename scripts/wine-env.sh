@@ -1,9 +1,30 @@
 # Sourced: the environment of the private Wine prefix of a build tree.
 #   source scripts/wine-env.sh <build dir>
-# Defines wxlm_prefix_ready and wxlm_make_prefix.
+# Defines wxlm_prefix_ready and wxlm_make_prefix, and wine, wineboot and winepath as
+# functions that use the Wine of the tree's architecture.
 
+source "$(dirname "${BASH_SOURCE[0]}")/arch.sh"
+wxlm_arch=$(wxlm_build_arch "$1")
 export WINEPREFIX="$1/wineprefix"
-export WINEARCH=win32
+if [ "$wxlm_arch" = x86_64 ]; then
+  # Debian's wine wrapper takes the 32-bit loader whenever wine32 is installed, even where it
+  # cannot run, so the 64-bit loader is named directly. Wine starts 32-bit programs with
+  # WINELOADER minus its "64": a loader folder without "wine" makes wineboot's 32-bit helpers
+  # fail at once instead of hanging in an emulator.
+  export WINEARCH=win64
+  export WINELOADER="$1/wine64-loader/wine64"
+  if [ "$(readlink "$WINELOADER" 2>/dev/null)" != /usr/lib/wine/wine64 ]; then
+    mkdir -p "$1/wine64-loader"
+    ln -sfn /usr/lib/wine/wine64 "$WINELOADER"
+  fi
+else
+  export WINEARCH=win32
+  unset WINELOADER
+fi
+wxlm_wine=${WINELOADER:-wine}
+wine() { "$wxlm_wine" "$@"; }
+wineboot() { "$wxlm_wine" wineboot "$@"; }
+winepath() { "$wxlm_wine" winepath "$@"; }
 export WINEDEBUG=-all
 # No Mono and Gecko installers: Wine's browser object still answers without them.
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -14,7 +35,7 @@ unset LANGUAGE
 export USER=${USER:-root}
 
 # Bump when the prefix's preparation changes: older prefixes are made anew.
-wxlm_prefix_version=3
+wxlm_prefix_version=3-$WINEARCH
 wxlm_prefix_ready() { [ -f "$WINEPREFIX/.wxlm-ready-$wxlm_prefix_version" ]; }
 
 # The skins name Chinese fonts Wine does not have; the CJK font from Debian stands in for them.
@@ -25,6 +46,21 @@ wxlm_font_replacements() {
   done
 }
 
+# A win64 prefix's set-up also runs 32-bit helpers and waits for each. Where the kernel runs no
+# i386 programs they fail at once, unless a qemu-user handler takes them: then they would crawl
+# for many minutes, so those of our prefix are ended (the 64-bit programs need none of them).
+wxlm_wineboot_64() {
+  wineboot -i >/dev/null 2>&1 9>&- &
+  local boot=$! pid
+  while kill -0 "$boot" 2>/dev/null; do
+    for pid in $(pgrep -f '^/usr/bin/qemu-i386' 2>/dev/null); do
+      tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && kill "$pid" 2>/dev/null
+    done
+    sleep 0.2
+  done
+  wait "$boot"
+}
+
 # Creates the prefix once; concurrent callers wait on the lock. The lock's fd is
 # closed for every command run inside it, or Wine's daemons would inherit it.
 wxlm_make_prefix() {
@@ -33,7 +69,7 @@ wxlm_make_prefix() {
     flock 9 || exit 1
     wxlm_prefix_ready && exit 0
     rm -rf "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1 9>&-
+    if [ "$WINEARCH" = win64 ]; then wxlm_wineboot_64; else wineboot -i >/dev/null 2>&1 9>&-; fi
     # No window manager under Xvfb: unmanaged windows spare Wine a 2 s wait on every hide.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 9>&-
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1 9>&-

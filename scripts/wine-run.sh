@@ -11,4 +11,4 @@ build=${WXLM_BUILD_DIR:-$(cd "$here/../build" 2>/dev/null && pwd)}
 source "$here/wine-env.sh" "$build"
 
 wxlm_prefix_ready || wxlm_make_prefix || exit 125
-exec wine "$@"
+exec "$wxlm_wine" "$@"

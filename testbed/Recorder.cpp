@@ -58,7 +58,7 @@ std::string Hex(const void* data, DWORD size)
 void RecordCopyData(const COPYDATASTRUCT* cds)
 {
     char head[64];
-    std::snprintf(head, sizeof head, "copydata %lu %lu ", static_cast<unsigned long>(cds->dwData),
+    std::snprintf(head, sizeof head, "copydata %llu %lu ", static_cast<unsigned long long>(cds->dwData),
                   static_cast<unsigned long>(cds->cbData));
     AppendLine(head + Hex(cds->lpData, cds->lpData ? cds->cbData : 0));
 }
@@ -66,8 +66,8 @@ void RecordCopyData(const COPYDATASTRUCT* cds)
 void RecordMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     char line[96];
-    std::snprintf(line, sizeof line, "msg %u %lu %ld", message, static_cast<unsigned long>(wParam),
-                  static_cast<long>(lParam));
+    std::snprintf(line, sizeof line, "msg %u %llu %lld", message, static_cast<unsigned long long>(wParam),
+                  static_cast<long long>(lParam));
     AppendLine(line);
 }
 
@@ -99,7 +99,7 @@ void WriteHandleFile(const std::wstring& path, HWND hwnd)
     FILE* f = _wfopen(temp.c_str(), L"wb");
     if (!f)
         return;
-    std::fprintf(f, "%lu", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(hwnd)));
+    std::fprintf(f, "%llu", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(hwnd)));
     std::fclose(f);
     MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
@@ -127,7 +127,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
                                 nullptr, instance, nullptr);
     if (!hwnd)
         return 2;
-    std::printf("%lu\n", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(hwnd)));
+    std::printf("%llu\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(hwnd)));
     std::fflush(stdout);
     WriteHandleFile(Option(argc, argv, L"hwnd-file"), hwnd);
 

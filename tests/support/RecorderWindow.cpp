@@ -49,13 +49,13 @@ bool RecorderWindow::Start(const std::wstring& title, const std::wstring& classN
     const std::wstring hwndFile = m_dir / L"hwnd";
     if (!WaitUntil([&] { return FileExists(hwndFile) || !m_process.IsRunning(); }) || !FileExists(hwndFile))
         return false;
-    m_hWnd = reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::stoul(ReadFileBytes(hwndFile).value_or("0"))));
+    m_hWnd = reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::stoull(ReadFileBytes(hwndFile).value_or("0"))));
     return IsWindow(m_hWnd) != FALSE;
 }
 
 std::wstring RecorderWindow::HwndText() const
 {
-    return std::to_wstring(static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(m_hWnd)));
+    return std::to_wstring(reinterpret_cast<UINT_PTR>(m_hWnd));
 }
 
 std::vector<RecordedMessage> RecorderWindow::Records() const

@@ -15,10 +15,10 @@ namespace wxlmtest {
 // One thing the recorder stand-in received.
 struct RecordedMessage {
     enum class Kind { CopyData, Message } kind = Kind::Message;
-    unsigned long message = 0;  // WM_COPYDATA for copy data
-    unsigned long wParam = 0;   // dwData for copy data
-    long lParam = 0;            // cbData for copy data
-    std::string bytes;          // the copied bytes
+    unsigned long message = 0;      // WM_COPYDATA for copy data
+    unsigned long long wParam = 0;  // dwData for copy data
+    long long lParam = 0;           // cbData for copy data
+    std::string bytes;              // the copied bytes
 };
 
 // Runs testbed\recorder.exe: a window that records WM_COPYDATA and WM_USER+ messages.
