@@ -3,10 +3,14 @@
 #include "Common.h"
 
 #include <shlwapi.h>
-#include <tinyxml.h>
+#include <tinyxml2.h>
 
 #include <cstdio>
 #include <memory>
+#include <optional>
+
+// windows.h declares an XMLDocument of its own, so the library's names stay qualified.
+namespace xml = tinyxml2;
 
 namespace {
 
@@ -15,26 +19,45 @@ struct FileCloser {
 };
 using UniqueFile = std::unique_ptr<FILE, FileCloser>;
 
+// The client's file holds a handful of short values; anything near this size is not one of its
+// files, and the parser never sees it. Nesting is bounded by the parser itself
+// (TINYXML2_MAX_ELEMENT_DEPTH): deeper files fail to parse instead of exhausting the stack.
+constexpr long kLargestSettingsFile = 1024 * 1024;
+
 // The file is opened through the wide interface so that a profile path outside the ANSI code
-// page still works; the library only ever sees the open stream.
-bool LoadDocument(TiXmlDocument& document, const std::wstring& path)
+// page still works; the library only ever sees bytes.
+std::optional<std::string> ReadSettingsBytes(const std::wstring& path)
 {
     UniqueFile file(_wfopen(path.c_str(), L"rb"));
-    return file && document.LoadFile(file.get());
+    if (!file || std::fseek(file.get(), 0, SEEK_END) != 0)
+        return std::nullopt;
+    const long size = std::ftell(file.get());
+    if (size < 0 || size > kLargestSettingsFile || std::fseek(file.get(), 0, SEEK_SET) != 0)
+        return std::nullopt;
+    std::string bytes(static_cast<size_t>(size), '\0');
+    if (std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size())
+        return std::nullopt;
+    return bytes;
 }
 
-bool SaveDocument(const TiXmlDocument& document, const std::wstring& path)
+bool LoadDocument(xml::XMLDocument& document, const std::wstring& path)
 {
+    const std::optional<std::string> bytes = ReadSettingsBytes(path);
+    return bytes && document.Parse(bytes->data(), bytes->size()) == xml::XML_SUCCESS;
+}
+
+// The whole document is printed before the file is opened, so that nothing short of a failing
+// disk leaves a half-written file. Text mode writes the line ends as CR LF.
+bool SaveDocument(const xml::XMLDocument& document, const std::wstring& path)
+{
+    xml::XMLPrinter printer;
+    document.Print(&printer);
+    const size_t size = static_cast<size_t>(printer.CStrSize() - 1);
     FILE* file = _wfopen(path.c_str(), L"w");
     if (!file)
         return false;
-    const bool written = document.SaveFile(file);
+    const bool written = std::fwrite(printer.CStr(), 1, size, file) == size;
     return std::fclose(file) == 0 && written;
-}
-
-TiXmlElement* FindChild(TiXmlElement& root, const std::string& key)
-{
-    return root.FirstChildElement(key.c_str());
 }
 
 // Values are written as UTF-8; the platform client may have written its own in the ANSI code
@@ -49,39 +72,46 @@ std::wstring DecodeStoredText(const std::string& bytes)
     return MultiToWide(bytes, CP_ACP);
 }
 
+// The first element named key under the root, emptied; a new last child when there is none.
+xml::XMLElement* EmptiedSettingElement(xml::XMLElement& root, const std::string& key)
+{
+    xml::XMLElement* element = root.FirstChildElement(key.c_str());
+    if (element) {
+        element->DeleteChildren();
+        return element;
+    }
+    return root.InsertEndChild(root.GetDocument()->NewElement(key.c_str()))->ToElement();
+}
+
 bool WriteSetting(const std::string& key, const std::wstring& value, const std::wstring& path)
 {
-    TiXmlDocument document;
+    xml::XMLDocument document;
     if (!PathFileExistsW(path.c_str())) {
-        document.LinkEndChild(new TiXmlElement("settings"));
+        document.InsertEndChild(document.NewElement("settings"));
     } else if (!LoadDocument(document, path)) {
         return false;
     }
-    TiXmlElement* root = document.FirstChildElement();
+    xml::XMLElement* root = document.FirstChildElement();
     if (!root)
         return false;
-    TiXmlElement* element = FindChild(*root, key);
-    if (element)
-        element->Clear();
-    else
-        element = root->LinkEndChild(new TiXmlElement(key.c_str()))->ToElement();
-    element->LinkEndChild(new TiXmlText(WideToMulti(value, CP_UTF8).c_str()));
+    xml::XMLElement* element = EmptiedSettingElement(*root, key);
+    element->InsertEndChild(document.NewText(WideToMulti(value, CP_UTF8).c_str()));
     return SaveDocument(document, path);
 }
 
 bool ReadSetting(const std::string& key, const std::wstring& path, std::wstring& value)
 {
-    TiXmlDocument document;
+    xml::XMLDocument document;
     if (!LoadDocument(document, path))
         return false;
-    TiXmlElement* root = document.FirstChildElement();
+    const xml::XMLElement* root = document.FirstChildElement();
     if (!root)
         return false;
-    TiXmlElement* element = FindChild(*root, key);
+    const xml::XMLElement* element = root->FirstChildElement(key.c_str());
     if (!element)
         return false;
-    if (const TiXmlNode* first = element->FirstChild(); first && first->ToText())
-        value = DecodeStoredText(first->ValueStr());
+    if (const xml::XMLNode* first = element->FirstChild(); first && first->ToText())
+        value = DecodeStoredText(first->Value());
     return true;
 }
 

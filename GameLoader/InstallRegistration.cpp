@@ -30,10 +30,11 @@ std::wstring UninstallKeyPath(const std::wstring& gameId)
     return std::wstring(kUninstallRoot) + L"\\" + gameId;
 }
 
-// A value of any type other than text would come back as garbage characters.
+// Numbers and binary data would come back as garbage characters. Expandable text is taken as
+// stored, and a multi-string ends at its first terminator, which leaves its first string.
 bool IsTextType(DWORD type)
 {
-    return type == REG_SZ || type == REG_EXPAND_SZ;
+    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
 }
 
 // Opens, or with create set opens or creates, a key under HKEY_CURRENT_USER; invalid on failure.

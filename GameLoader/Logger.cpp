@@ -21,6 +21,20 @@ bool EnsureDirectory(const std::wstring& path)
     return PathFileExistsW(path.c_str()) || CreateDirectoryW(path.c_str(), nullptr);
 }
 
+// The file takes what a text-mode stream would write: every line feed as CR LF, so that a
+// message with line breaks of its own (a command text ends in one) keeps the file's line ends.
+std::string TextModeLine(const std::string& line)
+{
+    std::string out;
+    out.reserve(line.size() + 2);
+    for (const char c : line) {
+        if (c == '\n')
+            out += '\r';
+        out += c;
+    }
+    return out + "\r\n";
+}
+
 } // namespace
 
 void Logger::initializePathDir()
@@ -173,7 +187,7 @@ void Logger::write(LogLevel level, const char* sourceFile, int line, const char*
         const std::string entry = FormatLine(now, sourceFile, line, functionName, text);
         std::lock_guard lock(m_mutex);
         if ((m_nSinks & LogToFile) && level <= m_nFileLevel)
-            writeToFile(entry + "\r\n");
+            writeToFile(TextModeLine(entry));
         if ((m_nSinks & LogToStderr) && level <= m_nStderrLevel) {
             std::fputs((entry + "\n").c_str(), stderr);
             std::fflush(stderr);

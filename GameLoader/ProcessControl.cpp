@@ -3,11 +3,10 @@
 #include <tlhelp32.h>
 
 #include <array>
-#include <chrono>
-#include <thread>
 
 #include "Common.h"
 #include "Logger.h"
+#include "ProcessActions.h"
 #include "ScopedHandle.h"
 
 namespace {
@@ -62,7 +61,7 @@ UniqueHandle OpenWithDebugPrivilege(DWORD processId)
 void RunTaskkill(const std::wstring& name)
 {
     const std::string command = "taskkill /f /im " + WideToMulti(name, CP_ACP);
-    if (WinExec(command.c_str(), SW_HIDE) < 32) {
+    if (ProcessActions().RunHidden(command.c_str()) < 32) {
         const DWORD error = GetLastError();
         LOG_ERROR("KillGeneralProcess", L"KillProcess " << name << L" falsed code:" << error);
     }
@@ -94,7 +93,7 @@ bool KillProcess(DWORD processId)
     UniqueHandle process = OpenForTerminate(processId);
     if (!process)
         process = OpenWithDebugPrivilege(processId);
-    return process && TerminateProcess(process.Get(), 0);
+    return process && ProcessActions().Terminate(process.Get());
 }
 
 void KillGeneralProcess()
@@ -123,6 +122,6 @@ void StopGameProcess()
 {
     for (int pass = 1; pass <= kMaxStopPasses && GeneralProcessExist(); ++pass) {
         KillGeneralProcess();
-        std::this_thread::sleep_for(std::chrono::seconds(1));
+        ProcessActions().WaitBetweenPasses();
     }
 }

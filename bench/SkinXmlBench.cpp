@@ -1,7 +1,7 @@
-// CSkinXml against TinyXML on the same few megabytes of skin-like UTF-8, in one run.
+// CSkinXml against TinyXML-2 on the same few megabytes of skin-like UTF-8, in one run.
 #include "core/SkinXml.h"
 
-#include <tinyxml.h>
+#include <tinyxml2.h>
 
 #include <windows.h>
 
@@ -67,12 +67,14 @@ size_t VisitSkinXml(const Tarvo::CSkinXmlNode& first)
     return nVisited;
 }
 
-size_t VisitTinyXml(const TiXmlElement* pFirst)
+size_t VisitTinyXml(const tinyxml2::XMLElement* pFirst)
 {
     size_t nVisited = 0;
-    for (const TiXmlElement* pElement = pFirst; pElement != nullptr; pElement = pElement->NextSiblingElement()) {
-        nVisited += 1 + strlen(pElement->Value());
-        for (const TiXmlAttribute* pAttr = pElement->FirstAttribute(); pAttr != nullptr; pAttr = pAttr->Next()) {
+    for (const tinyxml2::XMLElement* pElement = pFirst; pElement != nullptr;
+         pElement = pElement->NextSiblingElement()) {
+        nVisited += 1 + strlen(pElement->Name());
+        for (const tinyxml2::XMLAttribute* pAttr = pElement->FirstAttribute(); pAttr != nullptr;
+             pAttr = pAttr->Next()) {
             nVisited += strlen(pAttr->Name()) + strlen(pAttr->Value());
         }
         nVisited += VisitTinyXml(pElement->FirstChildElement());
@@ -83,7 +85,7 @@ size_t VisitTinyXml(const TiXmlElement* pFirst)
 void Report(const char* pszWhat, double sSkin, double sTiny, size_t cb)
 {
     double mb = static_cast<double>(cb) / (1024.0 * 1024.0);
-    printf("%-32s CSkinXml %8.1f MB/s   TinyXML %8.1f MB/s   ratio %.2f\n", pszWhat, mb / sSkin, mb / sTiny,
+    printf("%-32s CSkinXml %8.1f MB/s   TinyXML-2 %8.1f MB/s   ratio %.2f\n", pszWhat, mb / sSkin, mb / sTiny,
            sTiny / sSkin);
 }
 
@@ -94,7 +96,7 @@ int main()
     const std::string doc = MakeSkinDocument(4 * 1024 * 1024);
     const BYTE* pBytes = reinterpret_cast<const BYTE*>(doc.data());
     const DWORD cbBytes = static_cast<DWORD>(doc.size());
-    printf("document: %zu bytes (UTF-8); best of 5 runs; ratio = CSkinXml speed / TinyXML speed\n", doc.size());
+    printf("document: %zu bytes (UTF-8); best of 5 runs; ratio = CSkinXml speed / TinyXML-2 speed\n", doc.size());
 
     bool bOk = true;
     double sSkinParse = Seconds(
@@ -105,9 +107,8 @@ int main()
         bOk);
     double sTinyParse = Seconds(
         [&] {
-            TiXmlDocument tiny;
-            tiny.Parse(doc.c_str(), nullptr, TIXML_ENCODING_UTF8);
-            return !tiny.Error();
+            tinyxml2::XMLDocument tiny;
+            return tiny.Parse(doc.data(), doc.size()) == tinyxml2::XML_SUCCESS;
         },
         bOk);
     size_t nSkinVisited = 0;
@@ -122,10 +123,10 @@ int main()
         bOk);
     double sTinyAll = Seconds(
         [&] {
-            TiXmlDocument tiny;
-            tiny.Parse(doc.c_str(), nullptr, TIXML_ENCODING_UTF8);
+            tinyxml2::XMLDocument tiny;
+            const bool bParsed = tiny.Parse(doc.data(), doc.size()) == tinyxml2::XML_SUCCESS;
             nTinyVisited = VisitTinyXml(tiny.RootElement());
-            return !tiny.Error();
+            return bParsed;
         },
         bOk);
     if (!bOk || nSkinVisited == 0 || nTinyVisited == 0) {

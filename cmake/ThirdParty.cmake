@@ -1,7 +1,7 @@
 # Third-party code: Debian's sources unpacked by scripts/setup.sh, built here for the target.
 set(WXLM_THIRD_PARTY ${PROJECT_SOURCE_DIR}/third_party)
 
-foreach(_dir jsoncpp tinyxml)
+foreach(_dir jsoncpp tinyxml2)
   if(NOT EXISTS ${WXLM_THIRD_PARTY}/${_dir}/.unpacked)
     message(FATAL_ERROR "third_party/${_dir} is missing: run scripts/setup.sh (make does it)")
   endif()
@@ -16,14 +16,11 @@ add_library(jsoncpp STATIC
 target_include_directories(jsoncpp SYSTEM PUBLIC ${_json}/include)
 target_compile_options(jsoncpp PRIVATE -w)
 
-# TinyXML (Debian's patches force TIXML_USE_STL; users must see it too)
-set(_txml ${WXLM_THIRD_PARTY}/tinyxml)
-add_library(tinyxml STATIC
-  ${_txml}/tinyxml.cpp ${_txml}/tinystr.cpp
-  ${_txml}/tinyxmlerror.cpp ${_txml}/tinyxmlparser.cpp)
-target_include_directories(tinyxml SYSTEM PUBLIC ${_txml})
-target_compile_definitions(tinyxml PUBLIC TIXML_USE_STL)
-target_compile_options(tinyxml PRIVATE -w)
+# TinyXML-2
+set(_txml2 ${WXLM_THIRD_PARTY}/tinyxml2)
+add_library(tinyxml2 STATIC ${_txml2}/tinyxml2.cpp)
+target_include_directories(tinyxml2 SYSTEM PUBLIC ${_txml2})
+target_compile_options(tinyxml2 PRIVATE -w)
 
 # zlib from libz-mingw-w64-dev, linked statically
 set(ZLIB_USE_STATIC_LIBS ON)

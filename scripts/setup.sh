@@ -48,7 +48,7 @@ install_packages() {
   need=$(missing_packages "$@")
   local sources_changed=0
   enable_sources || sources_changed=1
-  if [ $apt_updated = 0 ] && { [ -n "$need" ] || [ $sources_changed = 1 ] || [ ! -d "$third/jsoncpp" ] || [ ! -d "$third/tinyxml" ]; }; then
+  if [ $apt_updated = 0 ] && { [ -n "$need" ] || [ $sources_changed = 1 ] || [ ! -d "$third/jsoncpp" ] || [ ! -d "$third/tinyxml2" ]; }; then
     apt-get update -q
     apt_updated=1
   fi
@@ -80,5 +80,5 @@ if [ "$(wxlm_host_arch)" = x86_64 ] || ! wxlm_ia32_runs; then
   install_packages "${packages_x86_64[@]}"
 fi
 fetch_source libjsoncpp jsoncpp
-fetch_source tinyxml tinyxml
+fetch_source tinyxml2 tinyxml2
 echo "setup: ready"

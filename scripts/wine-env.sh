@@ -27,7 +27,10 @@ wineboot() { "$wxlm_wine" wineboot "$@"; }
 winepath() { "$wxlm_wine" winepath "$@"; }
 export WINEDEBUG=-all
 # No Mono and Gecko installers: Wine's browser object still answers without them.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No menu builder: Wine starts it for every saved shortcut; it opens the file in the background
+# (again after the saving process has ended if it could not read it yet, when the next test may be
+# deleting it) and writes menu entries into the Linux user's home, outside the sandbox.
+export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 # Pinned so that the ANSI code page is 1252 on every machine.
 export LC_ALL=C.UTF-8
 export LANG=C.UTF-8

@@ -27,6 +27,14 @@ std::string NoticeBytes()
     return bytes;
 }
 
+std::string Repeated(const std::string& piece, int times)
+{
+    std::string text;
+    for (int i = 0; i < times; ++i)
+        text += piece;
+    return text;
+}
+
 bool Contains(const std::vector<std::string>& lines, const std::string& line)
 {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
@@ -152,6 +160,10 @@ TEST_F(ExitNoticeTest, IncompleteOrBrokenSettingsDropTheNotice)
         {"no file", std::nullopt, {}},
         {"malformed", "<settings><loginsource>QV</loginsource><qvwindowid>" + Narrow(hwnd), {}},
         {"not XML", "\x01\x02 binary", {}},
+        {"nested 20000 deep",
+         "<settings><loginsource>QV</loginsource><qvwindowid>" + Narrow(hwnd) + "</qvwindowid>" +
+             Repeated("<a>", 20000),
+         {}},
         {"no loginsource", ClientSettingsXml(std::nullopt, hwnd), {}},
         {"empty loginsource", ClientSettingsXml(L"", hwnd), {}},
         {"no qvwindowid", ClientSettingsXml(L"QV", std::nullopt), {"Quillvarinth wnd not get"}},

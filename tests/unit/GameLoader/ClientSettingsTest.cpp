@@ -4,7 +4,7 @@
 #include "TestPaths.h"
 
 #include <gtest/gtest.h>
-#include <tinyxml.h>
+#include <tinyxml2.h>
 #include <windows.h>
 
 #include <vector>
@@ -24,17 +24,17 @@ struct Parsed {
 Parsed Parse(const std::wstring& path)
 {
     Parsed parsed;
-    TiXmlDocument document;
     const auto bytes = ReadFileBytes(path);
     if (!bytes)
         return parsed;
-    document.Parse(bytes->c_str());
-    const TiXmlElement* root = document.RootElement();
+    tinyxml2::XMLDocument document;
+    document.Parse(bytes->data(), bytes->size());
+    const tinyxml2::XMLElement* root = document.RootElement();
     if (!root)
         return parsed;
-    parsed.rootName = root->ValueStr();
-    for (const TiXmlElement* child = root->FirstChildElement(); child; child = child->NextSiblingElement())
-        parsed.children.emplace_back(child->ValueStr(), child->GetText() ? child->GetText() : "");
+    parsed.rootName = root->Name();
+    for (const tinyxml2::XMLElement* child = root->FirstChildElement(); child; child = child->NextSiblingElement())
+        parsed.children.emplace_back(child->Name(), child->GetText() ? child->GetText() : "");
     return parsed;
 }
 
@@ -171,6 +171,81 @@ TEST_F(ClientSettingsTest, MalformedFileIsNeitherReadNorRewritten)
         EXPECT_FALSE(ReadClientSetting("qvwindowid", m_path, value)) << content;
         EXPECT_EQ(value, L"keep");
     }
+}
+
+std::string Repeated(const std::string& piece, int times)
+{
+    std::string text;
+    for (int i = 0; i < times; ++i)
+        text += piece;
+    return text;
+}
+
+std::string Nested(int depth)
+{
+    return Repeated("<a>", depth) + Repeated("</a>", depth);
+}
+
+// A valid file of exactly size bytes: the padding is a comment.
+std::string PaddedTo(size_t size)
+{
+    const std::string head = "<settings><qvwindowid>1</qvwindowid></settings><!--";
+    const std::string tail = "-->";
+    return head + std::string(size - head.size() - tail.size(), 'x') + tail;
+}
+
+// Inputs that once overran the parser's buffer or its stack: a file read as UTF-8 that ends
+// inside a multi-byte character, and elements nested far deeper than any settings file; and
+// files beyond the size of any settings file. Each is refused and stays byte for byte.
+TEST_F(ClientSettingsTest, DamagedDeepOrHugeFileIsNeitherReadNorRewritten)
+{
+    const std::pair<const char*, std::string> cases[] = {
+        {"byte order mark, cut character", "\xEF\xBB\xBF<a>\xD0"},
+        {"UTF-8 declaration, cut character",
+         "<?xml version=\"1.0\" encoding=\"UTF-8\"?><settings><qvwindowid>1</qvwindowid>\xE4\xB8"},
+        {"20000 deep", "<settings>" + Nested(20000) + "<qvwindowid>1</qvwindowid></settings>"},
+        {"20000 deep, never closed", Repeated("<a>", 20000)},
+        {"beyond the size limit", PaddedTo(1024 * 1024 + 1)},
+    };
+    for (const auto& [what, content] : cases) {
+        ASSERT_TRUE(WriteFileBytes(m_path, content));
+        EXPECT_FALSE(WriteClientSetting("qvwindowid", L"2", m_path)) << what;
+        EXPECT_EQ(ReadFileBytes(m_path), content) << what;
+        std::wstring value = L"keep";
+        EXPECT_FALSE(ReadClientSetting("qvwindowid", m_path, value)) << what;
+        EXPECT_EQ(value, L"keep") << what;
+    }
+}
+
+TEST_F(ClientSettingsTest, ModeratelyNestedOrLargeFileStillWorks)
+{
+    const std::pair<const char*, std::string> cases[] = {
+        {"50 deep", "<settings>" + Nested(49) + "<qvwindowid>1</qvwindowid></settings>"},
+        {"at the size limit", PaddedTo(1024 * 1024)},
+    };
+    for (const auto& [what, content] : cases) {
+        ASSERT_TRUE(WriteFileBytes(m_path, content));
+        ASSERT_TRUE(WriteClientSetting("qvwindowid", L"2", m_path)) << what;
+        std::wstring value;
+        EXPECT_TRUE(ReadClientSetting("qvwindowid", m_path, value)) << what;
+        EXPECT_EQ(value, L"2") << what;
+    }
+}
+
+// An entity inside the declaration must be written back exactly as it was read, or the saved
+// file no longer parses and every later read and write fails.
+TEST_F(ClientSettingsTest, DeclarationWithAnEntityIsWrittenBackAsItWas)
+{
+    const std::string declaration = "<?xml version=\"&amp;#x\"?>";
+    ASSERT_TRUE(WriteFileBytes(m_path, declaration + "\n<settings><qvwindowid>1</qvwindowid></settings>\n"));
+    for (const wchar_t* written : {L"2", L"3"}) {
+        ASSERT_TRUE(WriteClientSetting("qvwindowid", written, m_path));
+        EXPECT_EQ(ReadFileBytes(m_path).value_or("").rfind(declaration, 0), 0u) << ReadFileBytes(m_path).value_or("");
+        std::wstring value;
+        EXPECT_TRUE(ReadClientSetting("qvwindowid", m_path, value));
+        EXPECT_EQ(value, written);
+    }
+    EXPECT_TRUE(WriteClientSetting("loginsource", L"QV", m_path));
 }
 
 TEST_F(ClientSettingsTest, LockedFileIsNeitherReadNorRewritten)

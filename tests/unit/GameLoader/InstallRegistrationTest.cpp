@@ -111,6 +111,33 @@ TEST_F(InstallRegistrationTest, ValuesOfAnotherTypeReadAsEmpty)
     EXPECT_EQ(GetRegisteredInstallDir(L"wxlm"), L"");
 }
 
+// Both values are read whatever their string type: expandable text as stored (nothing expanded),
+// a multi-string by its first string.
+TEST_F(InstallRegistrationTest, ExpandableAndMultiStringValuesAreRead)
+{
+    struct Case {
+        DWORD type;
+        std::wstring stored; // terminators included
+        std::wstring folder;
+        std::wstring text;
+    };
+    using namespace std::string_literals;
+    const Case cases[] = {
+        {REG_EXPAND_SZ, L"%ProgramFiles%\\wxlm\\wxlm_main.exe\0"s, L"%ProgramFiles%\\wxlm\\",
+         L"%ProgramFiles%\\wxlm\\wxlm_main.exe"},
+        {REG_MULTI_SZ, L"X:/first/wxlm_main.exe\0Y:\\second\\b.exe\0\0"s, L"X:\\first\\", L"X:/first/wxlm_main.exe"},
+        {REG_MULTI_SZ, L"only\0\0"s, L"only", L"only"},
+        {REG_MULTI_SZ, L"\0\0"s, L"", L""},
+    };
+    for (const Case& c : cases) {
+        const DWORD bytes = static_cast<DWORD>(c.stored.size() * sizeof(wchar_t));
+        ASSERT_TRUE(SetRawValue(L"DisplayIcon", c.type, c.stored.data(), bytes));
+        ASSERT_TRUE(SetRawValue(L"FileParam", c.type, c.stored.data(), bytes));
+        EXPECT_EQ(GetRegisteredInstallDir(L"wxlm"), c.folder) << c.type << " " << Narrow(c.text);
+        EXPECT_EQ(GetBagFileParam(L"wxlm"), c.text) << c.type << " " << Narrow(c.text);
+    }
+}
+
 TEST_F(InstallRegistrationTest, TextStoredWithoutTerminatorEndsInsideTheBuffer)
 {
     // 260 characters without a terminator exactly fill the 520-byte buffer.

@@ -134,6 +134,32 @@ TEST(LoggerTest, WritesLevelsUpToTwoAsCrLfLines)
 }
 
 // Points the C runtime's standard error at a file for the life of the object.
+// The file is written as a text-mode stream would: every line feed, also one inside a message,
+// reaches the file as CR LF.
+TEST(LoggerTest, LineFeedsInsideAMessageBecomeCrLf)
+{
+    TempDir temp;
+    Logger logger(DirOf(temp));
+    const std::pair<std::wstring, std::string> cases[] = {
+        {L"command text\n", "command text\r\n"},
+        {L"one\ntwo\n\nthree", "one\r\ntwo\r\n\r\nthree"},
+        {L"\nfirst", "\r\nfirst"},
+        {L"kept\r\n", "kept\r\r\n"},
+    };
+    for (const auto& c : cases)
+        logger.write(LogInfo, "X:\\src\\Unit.cpp", 20, "Unit::Lines", c.first);
+
+    const std::string bytes = ReadFileBytes(MultiToWide(logger.fileName())).value_or("");
+    const size_t stamp = 23; // "YYYY-MM-DD hh:mm:ss.mmm"
+    size_t at = 0;
+    for (const auto& written : cases) {
+        const std::string entry = " [Unit.cpp<20>Unit::Lines] : " + written.second + "\r\n";
+        EXPECT_EQ(bytes.substr(at + stamp, entry.size()), entry);
+        at += stamp + entry.size();
+    }
+    EXPECT_EQ(at, bytes.size()) << bytes;
+}
+
 class StderrToFile {
 public:
     explicit StderrToFile(const std::wstring& path)

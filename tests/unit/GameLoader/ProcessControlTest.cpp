@@ -5,10 +5,12 @@
 
 #include <map>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "ChildProcess.h"
 #include "LogFixture.h"
+#include "ProcessActions.h"
 #include "ProcessControl.h"
 #include "TestFiles.h"
 #include "TestPaths.h"
@@ -62,6 +64,42 @@ template <typename Action> std::optional<Search> SearchWhileTheProcessListHoldsS
     }
     return std::nullopt;
 }
+
+// A game that will not end: terminating it fails until pass `yieldsOnTerminate` (0: never), the
+// system's kill command is recorded instead of run and answers runResult, and passes do not wait.
+class StubbornGame final : public IProcessActions {
+public:
+    StubbornGame(UINT runResult, DWORD runError, int yieldsOnTerminate = 0)
+        : m_nRunResult(runResult), m_dwRunError(runError), m_nYieldsOnTerminate(yieldsOnTerminate)
+    {
+    }
+
+    bool Terminate(HANDLE process) override
+    {
+        if (++terminates != m_nYieldsOnTerminate) {
+            SetLastError(ERROR_ACCESS_DENIED);
+            return false;
+        }
+        // Gone for good before the next search, as a real end would be.
+        return TerminateProcess(process, 0) && WaitForSingleObject(process, 20000) == WAIT_OBJECT_0;
+    }
+    UINT RunHidden(const char* commandLine) override
+    {
+        commands.emplace_back(commandLine);
+        SetLastError(m_dwRunError);
+        return m_nRunResult;
+    }
+    void WaitBetweenPasses() override { ++waits; }
+
+    int terminates = 0;
+    int waits = 0;
+    std::vector<std::string> commands;
+
+private:
+    UINT m_nRunResult;
+    DWORD m_dwRunError;
+    int m_nYieldsOnTerminate;
+};
 
 // Stand-ins for running games: the testbed's wxlm.exe, and a copy of it under another name.
 class ProcessControlTest : public ::testing::Test {
@@ -204,4 +242,62 @@ TEST_F(ProcessControlTest, StopGameProcessEndsARunningGame)
                                               std::to_string(game.Pid())),
               1u);
     EXPECT_EQ(CountStartingWith(messages, "OpenProcess1 "), 0u) << "the game's own process opens at once";
+}
+
+TEST_F(ProcessControlTest, KillGeneralProcessFallsBackToTheKillCommandAndLogsWhenItCannotStart)
+{
+    struct Case {
+        UINT runResult;
+        DWORD runError;
+        std::vector<std::string> logged; // besides the search lines
+    };
+    const Case cases[] = {
+        {33, ERROR_SUCCESS, {}},
+        {31, ERROR_SUCCESS, {"KillProcess wxlm.exe falsed code:0"}},
+        {ERROR_FILE_NOT_FOUND, ERROR_FILE_NOT_FOUND, {"KillProcess wxlm.exe falsed code:2"}},
+        {0, ERROR_NOT_ENOUGH_MEMORY, {"KillProcess wxlm.exe falsed code:8"}},
+    };
+    ChildProcess game = StartGame();
+    for (const Case& c : cases) {
+        StubbornGame stubborn(c.runResult, c.runError);
+        const ScopedProcessActions actions(stubborn);
+        LogCapture log;
+        KillGeneralProcess();
+        EXPECT_EQ(stubborn.terminates, 1) << c.runResult;
+        EXPECT_EQ(stubborn.commands, std::vector<std::string>{"taskkill /f /im wxlm.exe"}) << c.runResult;
+        std::vector<std::string> logged;
+        for (const std::string& message : NewMessages(log))
+            if (!StartsWith(message, kSearchLine))
+                logged.push_back(message);
+        EXPECT_EQ(logged, c.logged) << "a failed terminate itself logs nothing";
+        EXPECT_TRUE(game.IsRunning());
+    }
+}
+
+TEST_F(ProcessControlTest, StopGameProcessGivesUpAfterThirtyPasses)
+{
+    ChildProcess game = StartGame();
+    StubbornGame stubborn(33, ERROR_SUCCESS);
+    const ScopedProcessActions actions(stubborn);
+    StopGameProcess();
+    EXPECT_EQ(stubborn.waits, 30);
+    EXPECT_EQ(stubborn.terminates, 30);
+    EXPECT_EQ(stubborn.commands.size(), 30u);
+    const std::string found = "GeneralProcessExist,GetProcessIdByName wxlm.exe idProcess:" + std::to_string(game.Pid());
+    EXPECT_EQ(CountStartingWith(NewMessages(m_log), found), 30u) << "one search per pass, none after the last";
+    EXPECT_TRUE(game.IsRunning());
+}
+
+TEST_F(ProcessControlTest, StopGameProcessEndsWithThePassThatEndsTheGame)
+{
+    ChildProcess game = StartGame();
+    StubbornGame stubborn(33, ERROR_SUCCESS, 3);
+    const ScopedProcessActions actions(stubborn);
+    StopGameProcess();
+    EXPECT_FALSE(game.IsRunning());
+    EXPECT_EQ(stubborn.terminates, 3);
+    EXPECT_EQ(stubborn.waits, 3) << "every pass waits, also the one that ended the game";
+    EXPECT_EQ(stubborn.commands.size(), 2u) << "the kill command only after a failed terminate";
+    const std::string found = "GeneralProcessExist,GetProcessIdByName wxlm.exe idProcess:" + std::to_string(game.Pid());
+    EXPECT_EQ(CountStartingWith(NewMessages(m_log), found), 3u);
 }

@@ -148,6 +148,52 @@ TEST(SkinZipTest, LookupIgnoresAsciiCaseAndTakesBackslashesForSlashes)
     }
 }
 
+// Central records are as long as their name, extra field and comment together; comments that
+// look like record signatures must not be taken for the next record.
+TEST(SkinZipTest, EntriesWithCommentsAndExtraFieldsOfSeveralLengthsAreListedFoundAndExtracted)
+{
+    struct Shape {
+        size_t comment;
+        size_t centralExtra; // bytes after the block's 4-byte header; -1: no block
+        size_t localExtra;
+    };
+    const size_t none = static_cast<size_t>(-1);
+    const Shape shapes[] = {{1, none, 0}, {0, 0, none}, {7, 3, 12}, {46, none, 5}, {300, 65, none}, {2, 1, 1}};
+    std::vector<ZipItem> items;
+    for (size_t i = 0; i < std::size(shapes); ++i) {
+        ZipItem item = Entry("dir" + std::to_string(i) + "/file" + std::to_string(i) + ".txt",
+                             SampleText(100 + 997 * i, static_cast<unsigned>(i + 1)), i % 2 == 1);
+        item.comment = std::string(shapes[i].comment, 'c');
+        if (item.comment.size() >= 4)
+            item.comment.replace(0, 4, "PK\x01\x02"); // a central record's signature
+        if (shapes[i].centralExtra != none)
+            item.centralExtra = OpaqueExtra(0xCAFE, shapes[i].centralExtra);
+        if (shapes[i].localExtra != none)
+            item.localExtra = OpaqueExtra(0xBEEF, shapes[i].localExtra);
+        items.push_back(std::move(item));
+    }
+    for (const ZipLayout& layout : {ZipLayout{}, ZipLayout{"stub", false, "archive comment"}}) {
+        const ZipImage image = BuildZip(items, layout);
+        GuardedBytes bytes(image.bytes);
+        CSkinZip zip;
+        ASSERT_EQ(zip.OpenMemory(bytes.Data(), bytes.Size()), SKINZIP_OK);
+        ASSERT_EQ(zip.GetEntryCount(), static_cast<int>(items.size()));
+        for (int i = 0; i < zip.GetEntryCount(); ++i) {
+            SkinZipEntry listed;
+            ASSERT_EQ(zip.GetEntry(i, listed), SKINZIP_OK) << i;
+            EXPECT_EQ(Narrow(listed.name), items[i].name);
+            EXPECT_EQ(listed.uncompressedSize, items[i].data.size()) << items[i].name;
+            int index = -2;
+            SkinZipEntry found;
+            ASSERT_EQ(zip.FindEntry(listed.name, index, found), SKINZIP_OK) << items[i].name;
+            EXPECT_EQ(index, i);
+            DWORD code = 0;
+            EXPECT_EQ(ExtractWhole(zip, i, code), items[i].data) << items[i].name;
+            EXPECT_EQ(code, SKINZIP_OK) << items[i].name;
+        }
+    }
+}
+
 ULONGLONG Ticks(const FILETIME& ft)
 {
     return (static_cast<ULONGLONG>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;

@@ -77,13 +77,14 @@ void WriteCentral(std::string& out, const ZipItem& item, const Written& w, uint3
     Add32(out, w.uncompressed);
     Add16(out, static_cast<uint16_t>(item.name.size()));
     Add16(out, static_cast<uint16_t>(item.centralExtra.size()));
-    Add16(out, 0); // comment
+    Add16(out, static_cast<uint16_t>(item.comment.size()));
     Add16(out, 0); // disk
     Add16(out, 0); // internal attributes
     Add32(out, item.externalAttributes);
     Add32(out, localOffset);
     out += item.name;
     out += item.centralExtra;
+    out += item.comment;
 }
 
 } // namespace
@@ -132,6 +133,17 @@ std::string UtExtra(uint8_t flags, const std::vector<uint32_t>& times)
     out.push_back(static_cast<char>(flags));
     for (uint32_t t : times) {
         Add32(out, t);
+    }
+    return out;
+}
+
+std::string OpaqueExtra(uint16_t id, size_t size)
+{
+    std::string out;
+    Add16(out, id);
+    Add16(out, static_cast<uint16_t>(size));
+    for (size_t i = 0; i < size; ++i) {
+        out.push_back(static_cast<char>('a' + i % 26));
     }
     return out;
 }

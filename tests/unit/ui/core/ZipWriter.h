@@ -19,6 +19,7 @@ struct ZipItem {
     uint16_t dosDate = 0x5821; // 2024-01-01
     std::string localExtra;
     std::string centralExtra;
+    std::string comment;      // the entry's own comment, in its central record
     uint16_t method = 0xFFFF; // 0xFFFF: 0 or 8 after `deflate`
     uint16_t flags = 0;       // added to the ones the writer sets
     // Lies written into the central directory (the local header follows unless localTruth).
@@ -49,6 +50,8 @@ ZipImage BuildZip(const std::vector<ZipItem>& items, const ZipLayout& layout = {
 std::string RawDeflate(const std::string& data);
 // An extended-timestamp ("UT") block with the given flag bits and times in that order.
 std::string UtExtra(uint8_t flags, const std::vector<uint32_t>& times);
+// An extra block of a kind readers skip, carrying size bytes.
+std::string OpaqueExtra(uint16_t id, size_t size);
 uint32_t Crc32(const std::string& data);
 
 void PutLe16(std::string& bytes, size_t at, uint16_t value);
