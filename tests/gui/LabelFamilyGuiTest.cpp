@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ManagerFixture.h"
+#include "SkinnedTestWindow.h"
 #include "controls/Button.h"
 #include "controls/Label.h"
 #include "controls/Option.h"
@@ -184,4 +185,50 @@ TEST_F(LabelFamilyGuiTest, HeightsFollowTheFontWithoutDeclaration)
     ASSERT_GT(nFontHeight, 0);
     EXPECT_EQ(pLabel->MeasureSize(SIZE{300, 300}).cy, nFontHeight + 4);
     EXPECT_EQ(pButton->MeasureSize(SIZE{300, 300}).cy, nFontHeight + 8);
+}
+
+namespace {
+
+// Dispatches what the thread has queued, counting the paints of hWnd, until nothing is left or
+// nLimit paints were seen (a window that never settles would keep this loop busy for ever).
+int PaintsUntilQuiet(HWND hWnd, int nLimit)
+{
+    int nPaints = 0;
+    MSG msg = {};
+    while (nPaints < nLimit && ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        nPaints += msg.message == WM_PAINT && msg.hwnd == hWnd ? 1 : 0;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    return nPaints;
+}
+
+} // namespace
+
+TEST(LabelFamilyWindowTest, WindowWithAutomaticWidthsStopsPaintingOnceShown)
+{
+    CSkinnedTestWindow window(L"<Window size=\"360,60\"><HorizontalLayout bkcolor=\"#FFFFFFFF\">"
+                              L"<Label autocalcwidth=\"true\" text=\"label\" />"
+                              L"<Text autocalcwidth=\"true\" height=\"20\" text=\"text\" />"
+                              L"<Button autocalcwidth=\"true\" height=\"20\" text=\"button\" />"
+                              L"</HorizontalLayout></Window>");
+    const HWND hWnd = window.CreateAt(nullptr, 60, 60);
+    ASSERT_NE(hWnd, nullptr);
+    constexpr int kLimit = 50;
+    const int nFirst = PaintsUntilQuiet(hWnd, kLimit);
+    EXPECT_GE(nFirst, 1);
+    // Showing may take a second paint (the first focus move repaints the button); a window that
+    // never settles runs into the limit.
+    EXPECT_LE(nFirst, 5) << "the window keeps laying out and repainting";
+    RECT rcUpdate = {};
+    EXPECT_FALSE(::GetUpdateRect(hWnd, &rcUpdate, FALSE));
+    EXPECT_FALSE(window.Manager().IsLayoutNeeded());
+
+    // Once settled, an invalidation is answered by a paint, and then the window is quiet again.
+    const RECT rcSmall = {0, 0, 10, 10};
+    ::InvalidateRect(hWnd, &rcSmall, FALSE);
+    const int nSecond = PaintsUntilQuiet(hWnd, kLimit);
+    EXPECT_GE(nSecond, 1);
+    EXPECT_LE(nSecond, 3);
+    EXPECT_FALSE(::GetUpdateRect(hWnd, &rcUpdate, FALSE));
 }

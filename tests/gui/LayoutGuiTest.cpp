@@ -2,6 +2,7 @@
 
 #include "ManagerFixture.h"
 #include "TestFiles.h"
+#include "controls/HorizontalLayout.h"
 #include "controls/ScrollBar.h"
 #include "controls/VerticalLayout.h"
 
@@ -100,6 +101,79 @@ TEST_F(LayoutGuiTest, SeparatorDragResizesTheLayoutOnRelease)
     EXPECT_EQ(pPanel->Width(), 320);
     EXPECT_EQ(pRest->Position().top, 112);
     EXPECT_EQ(::GetPixel(host.Manager().OffscreenDC(), 100, 108), RGB(255, 255, 255)) << "the band is gone";
+}
+
+TEST_F(LayoutGuiTest, HorizontalSeparatorShowsTheWestEastCursorAndResizesOnRelease)
+{
+    auto* pRow = new CHorizontalLayoutUI;
+    pRow->ApplyAttribute(L"height", L"100");
+    auto* pPanel = new CHorizontalLayoutUI;
+    pPanel->ApplyAttributeString(L"width=\"80\" sepwidth=\"4\"");
+    auto* pRest = new CControlUI;
+    pRow->AddItem(pPanel);
+    pRow->AddItem(pRest);
+    root->AddItem(pRow);
+    Attach();
+    ASSERT_EQ(pPanel->Position().right, 80);
+    ASSERT_EQ(pPanel->Position().bottom, 100);
+
+    {
+        CursorLock cursor;
+        ASSERT_TRUE(cursor.MoveTo(host.Hwnd(), 78, 50));
+        host.Send(WM_MOUSEMOVE, 0, ClientPoint(78, 50));
+        host.Send(WM_SETCURSOR, reinterpret_cast<WPARAM>(host.Hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_SIZEWE));
+        ASSERT_TRUE(cursor.MoveTo(host.Hwnd(), 60, 50));
+        host.Send(WM_MOUSEMOVE, 0, ClientPoint(60, 50));
+        host.Send(WM_SETCURSOR, reinterpret_cast<WPARAM>(host.Hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_ARROW)) << "beside the band";
+    }
+
+    host.Send(WM_MOUSEMOVE, 0, ClientPoint(78, 50));
+    host.Send(WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(78, 50));
+    ASSERT_TRUE(pPanel->IsDragging());
+    host.Send(WM_MOUSEMOVE, MK_LBUTTON, ClientPoint(100, 50));
+    host.Send(WM_MOUSEMOVE, MK_LBUTTON, ClientPoint(130, 50));
+    EXPECT_EQ(pPanel->DragRect().right, 132);
+    EXPECT_EQ(pPanel->Position().right, 80) << "applied on release";
+    host.PaintNow();
+    const HDC hBackDC = host.Manager().OffscreenDC();
+    ASSERT_NE(hBackDC, nullptr);
+    EXPECT_LT(GetRValue(::GetPixel(hBackDC, 130, 50)), 0xA0) << "the band where the edge would go";
+    EXPECT_EQ(::GetPixel(hBackDC, 140, 50), RGB(255, 255, 255));
+
+    host.Send(WM_LBUTTONUP, 0, ClientPoint(130, 50));
+    host.PaintNow();
+    EXPECT_FALSE(pPanel->IsDragging());
+    EXPECT_EQ(pPanel->Position().left, 0);
+    EXPECT_EQ(pPanel->Position().right, 132);
+    EXPECT_EQ(pRest->Position().left, 132);
+    EXPECT_EQ(pRest->Position().right, 320);
+    EXPECT_EQ(::GetPixel(host.Manager().OffscreenDC(), 130, 50), RGB(255, 255, 255)) << "the band is gone";
+}
+
+// Real wheel messages over a horizontal layout whose bar shows scroll it sideways.
+TEST_F(LayoutGuiTest, WheelScrollsAHorizontalLayoutSideways)
+{
+    auto* pRow = new CHorizontalLayoutUI;
+    pRow->ApplyAttributeString(L"height=\"100\" hscrollbar=\"true\" scrollstepsize=\"9\"");
+    for (int i = 0; i < 8; ++i) {
+        auto* pCell = new CControlUI;
+        pCell->ApplyAttribute(L"width", L"80");
+        pRow->AddItem(pCell);
+    }
+    root->AddItem(pRow);
+    Attach();
+    ASSERT_EQ(pRow->ScrollRange().cx, 320);
+    const POINT pt = ScreenPoint(50, 50);
+    host.Send(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), MAKELPARAM(pt.x, pt.y));
+    host.Send(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), MAKELPARAM(pt.x, pt.y));
+    EXPECT_EQ(pRow->ScrollPosition().cx, 18);
+    host.Send(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(pt.x, pt.y));
+    EXPECT_EQ(pRow->ScrollPosition().cx, 9);
+    host.PaintNow();
+    EXPECT_EQ(pRow->ItemAt(0)->Position().left, -9);
+    EXPECT_EQ(pRow->ItemAt(7)->Position().right, 640 - 9);
 }
 
 TEST_F(LayoutGuiTest, ImmediateSeparatorDragResizesWhileMoving)

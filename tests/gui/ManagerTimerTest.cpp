@@ -143,3 +143,36 @@ TEST(ManagerCaret, CaretBlinksOnlyWhileItsOwnerHasTheFocus)
     RECT rcUpdate = {};
     EXPECT_FALSE(::GetUpdateRect(host.Hwnd(), &rcUpdate, FALSE));
 }
+
+// The caret goes through the render engine's colour fill: alpha 0 draws nothing, a translucent
+// colour blends with what lies below, an opaque one covers it.
+TEST(ManagerCaret, CaretColourIsBlendedByItsAlpha)
+{
+    struct CaretCase {
+        DWORD color;
+        COLORREF expected;
+    };
+    const CaretCase cases[] = {
+        {0x00FF0000, RGB(255, 255, 255)}, // red at alpha 0: nothing
+        {0x80000000, RGB(127, 127, 127)}, // black at half strength over white
+        {0xFF0000FF, RGB(0, 0, 255)},
+    };
+    for (const CaretCase& c : cases) {
+        EventLog log;
+        TestHostWindow host;
+        CTestContainerUI* root = host.AttachNewRoot(&log, RGB(255, 255, 255));
+        auto* a = root->AddChild(L"a", RECT{10, 10, 60, 60}, RGB(255, 255, 255));
+        a->SetInputFlags(InputTabStop);
+        CWindowManagerUI& manager = host.Manager();
+        ::SetFocus(host.Hwnd());
+        manager.SetFocusControl(a);
+        manager.SetCaret(a, RECT{20, 20, 24, 40}, c.color);
+        manager.ShowCaret(true);
+        host.PaintNow(true);
+        const COLORREF pixel = ::GetPixel(manager.OffscreenDC(), 21, 30);
+        EXPECT_NEAR(GetRValue(pixel), GetRValue(c.expected), 2) << std::hex << c.color;
+        EXPECT_NEAR(GetGValue(pixel), GetGValue(c.expected), 2) << std::hex << c.color;
+        EXPECT_NEAR(GetBValue(pixel), GetBValue(c.expected), 2) << std::hex << c.color;
+        EXPECT_EQ(::GetPixel(manager.OffscreenDC(), 30, 30), RGB(255, 255, 255)) << std::hex << c.color;
+    }
+}

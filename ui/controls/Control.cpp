@@ -165,7 +165,8 @@ int CControlUI::DeclaredWidth() const
 
 void CControlUI::SetDeclaredWidth(int cx)
 {
-    if (cx < 0) {
+    // An unchanged size must not mark anything: measuring sets it at every layout pass.
+    if (cx < 0 || m_szDeclared.cx == cx) {
         return;
     }
     m_szDeclared.cx = cx;
@@ -179,7 +180,8 @@ int CControlUI::DeclaredHeight() const
 
 void CControlUI::SetDeclaredHeight(int cy)
 {
-    if (cy < 0) {
+    // An unchanged size must not mark anything: measuring sets it at every layout pass.
+    if (cy < 0 || m_szDeclared.cy == cy) {
         return;
     }
     m_szDeclared.cy = cy;

@@ -210,7 +210,17 @@ int CLabelUI::MeasureTextWidth(RECT rc, UINT uStyle, bool bMarkup)
 void CLabelUI::RecalculateWidth()
 {
     const int nWidth = MeasureTextWidth(RECT{0, 0, 0, 0}, m_uTextStyle, false);
-    SetDeclaredWidth(nWidth + m_rcTextPadding.left + m_rcTextPadding.right);
+    StoreMeasuredWidth(nWidth);
+}
+
+void CLabelUI::StoreMeasuredWidth(int nTextWidth)
+{
+    const int cx = nTextWidth + m_rcTextPadding.left + m_rcTextPadding.right;
+    // Only the parent's layout measures, and it places this control with the new width in the
+    // same pass: asking it for another layout would only repeat the pass.
+    if (cx >= 0) {
+        m_szDeclared.cx = cx;
+    }
 }
 
 SIZE CLabelUI::MeasureSize(SIZE)

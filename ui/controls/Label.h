@@ -47,6 +47,9 @@ protected:
     int MeasureTextWidth(RECT rc, UINT uStyle, bool bMarkup);
     int FontHeight() const;
     void RecalculateWidth();
+    // Declared width found by measuring: the text width plus both paddings; a negative sum is
+    // ignored like the setter's.
+    void StoreMeasuredWidth(int nTextWidth);
 
     DWORD m_dwTextColor = 0;
     DWORD m_dwDisabledTextColor = 0;

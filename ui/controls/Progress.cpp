@@ -36,12 +36,12 @@ int Extent(LONG from, LONG to)
     return static_cast<int>(std::clamp<int64_t>(nExtent, 0, INT_MAX));
 }
 
-// part × (value − min) / (max − min) in 64 bits: value lies in min..max, so the result lies in
-// 0..part and the product stays below 2^63 for every 32-bit range.
-int Proportion(int nPart, int nValue, int nMin, int nMax)
+// part × (to − from) / (max − min) in 64 bits, truncated toward zero: from and to lie in
+// min..max, so the result lies in 0..part and the product stays below 2^63 for every 32-bit range.
+int Proportion(int nPart, int nFrom, int nTo, int nMin, int nMax)
 {
     const int64_t nSpan = static_cast<int64_t>(nMax) - nMin;
-    return static_cast<int>(static_cast<int64_t>(nPart) * (static_cast<int64_t>(nValue) - nMin) / nSpan);
+    return static_cast<int>(static_cast<int64_t>(nPart) * (static_cast<int64_t>(nTo) - nFrom) / nSpan);
 }
 
 } // namespace
@@ -145,10 +145,11 @@ RECT CProgressUI::FillRect()
     const int nWidth = Extent(m_rcItem.left, m_rcItem.right);
     const int nHeight = Extent(m_rcItem.top, m_rcItem.bottom);
     if (m_bHorizontal) {
-        return RECT{0, 0, Proportion(nWidth, m_nValue, m_nMin, m_nMax), nHeight};
+        return RECT{0, 0, Proportion(nWidth, m_nMin, m_nValue, m_nMin, m_nMax), nHeight};
     }
-    // top = H × (max − value) / (max − min) is the same as H minus the bottom-up fill.
-    return RECT{0, nHeight - Proportion(nHeight, m_nValue, m_nMin, m_nMax), nWidth, nHeight};
+    // The empty part on top is what is truncated: H minus the truncated fill would leave the
+    // fill a pixel short whenever the division is not exact.
+    return RECT{0, Proportion(nHeight, m_nValue, m_nMax, m_nMin, m_nMax), nWidth, nHeight};
 }
 
 void CProgressUI::PaintStateImages(HDC hDC)

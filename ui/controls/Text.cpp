@@ -129,7 +129,7 @@ SIZE CTextUI::MeasureSize(SIZE)
     const RECT rc = {m_rcTextPadding.left, 0, nRight, kUnboundedExtent};
     const int nWidth = MeasureTextWidth(rc, m_uTextStyle, m_bShowHtml);
     if (m_bAutoCalcWidth) {
-        SetDeclaredWidth(m_rcTextPadding.left + nWidth + m_rcTextPadding.right);
+        StoreMeasuredWidth(nWidth);
     }
     return m_szDeclared;
 }
@@ -137,7 +137,7 @@ SIZE CTextUI::MeasureSize(SIZE)
 void CTextUI::PaintTextContent(HDC hDC)
 {
     FillDefaultColors();
-    if (m_strText.IsEmpty()) {
+    if (m_bEffectMode || m_strText.IsEmpty()) {
         m_nLinks = 0;
         return;
     }

@@ -6,6 +6,8 @@
 #include "core/WindowManager.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cwchar>
 #include <cwctype>
 #include <string>
@@ -14,6 +16,23 @@
 namespace Tarvo {
 
 namespace {
+
+// Every layout sum saturates: hostile markup (huge inline images, thousands of lines, a huge
+// rectangle) may give coordinates far outside the clip, never a signed overflow.
+int Saturated(int64_t value)
+{
+    return static_cast<int>(std::clamp<int64_t>(value, INT_MIN, INT_MAX));
+}
+
+int Add(int64_t a, int64_t b)
+{
+    return Saturated(a + b);
+}
+
+int Sub(int64_t a, int64_t b)
+{
+    return Saturated(a - b);
+}
 
 struct HtmlStyle {
     HFONT hFont = nullptr;
@@ -144,11 +163,18 @@ bool EqualsNoCase(const std::wstring& a, const wchar_t* b)
     return ::lstrcmpiW(a.c_str(), b) == 0;
 }
 
+RECT PieceBox(const POINT& origin, const HtmlPiece& piece, const HtmlLine& line)
+{
+    const int left = Add(origin.x, piece.x);
+    return RECT{left, origin.y, Add(left, piece.width), Add(origin.y, line.height)};
+}
+
 // Lays the markup out in lines (positions relative to the text rectangle), then draws it.
 class CHtmlLayout {
 public:
     CHtmlLayout(HDC hDC, CWindowManagerUI* pManager, const RECT& rc, UIColor dwTextColor, UINT uStyle)
-        : m_hDC(hDC), m_pManager(pManager), m_nAvailWidth(rc.right - rc.left), m_nAvailHeight(rc.bottom - rc.top),
+        : m_hDC(hDC), m_pManager(pManager), m_nAvailWidth(Sub(rc.right, rc.left)),
+          m_nAvailHeight(Sub(rc.bottom, rc.top)),
           m_uStyle(uStyle)
     {
         m_style.hFont = m_pManager->DefaultFontInfo()->hFont;
@@ -159,7 +185,7 @@ public:
     void Run(const std::wstring& text);
     void Finish();
     int Width() const;
-    int Height() const { return m_lines.back().top + m_lines.back().height; }
+    int Height() const { return Add(m_lines.back().top, m_lines.back().height); }
     void Draw(const RECT& rc, const RECT* prcPrevious, int nCapacity);
     int ReportLinks(const RECT& rc, RECT* prcLinks, CUIString* sLinks, int nCapacity) const;
 
@@ -241,7 +267,7 @@ void CHtmlLayout::OpenTag(const HtmlTag& tag)
     case L'x': {
         const int width = std::max(ReadNumber(tag.argument), 0);
         if (MakeRoom(width, false)) {
-            Line().width += width;
+            Line().width = Add(Line().width, width);
         }
         return;
     }
@@ -373,6 +399,10 @@ void CHtmlLayout::AddImage(const std::wstring& argument)
     if (pImage == nullptr || pImage->nWidth <= 0 || pImage->nHeight <= 0) {
         return;
     }
+    // Left and top are kept inside the bitmap like right and bottom below: a hostile negative
+    // left would otherwise give a width beyond the int range.
+    rcSource.left = std::clamp<LONG>(rcSource.left, 0, pImage->nWidth);
+    rcSource.top = std::clamp<LONG>(rcSource.top, 0, pImage->nHeight);
     if (rcSource.right <= rcSource.left || rcSource.bottom <= rcSource.top) {
         const int nFrameWidth = pImage->nWidth / nCount;
         rcSource = {nFrameWidth * nIndex, 0, nFrameWidth * (nIndex + 1), pImage->nHeight};
@@ -381,22 +411,22 @@ void CHtmlLayout::AddImage(const std::wstring& argument)
     rcSource.bottom = std::min<LONG>(rcSource.bottom, pImage->nHeight);
     HtmlPiece piece;
     piece.style = m_style;
-    piece.width = std::max<int>(rcSource.right - rcSource.left, 0);
-    piece.height = std::max<int>(rcSource.bottom - rcSource.top, 0);
+    piece.width = std::max(Sub(rcSource.right, rcSource.left), 0);
+    piece.height = std::max(Sub(rcSource.bottom, rcSource.top), 0);
     piece.pImage = pImage;
     piece.imageSource = rcSource;
     if (!MakeRoom(piece.width, false)) {
         return;
     }
     piece.x = Line().width;
-    Line().width += piece.width;
+    Line().width = Add(Line().width, piece.width);
     Line().pieces.push_back(piece);
 }
 
 // False when the text has to stop here (single line full, or no more room below).
 bool CHtmlLayout::MakeRoom(int width, bool bAtSpace)
 {
-    if (Line().width + width <= m_nAvailWidth || Line().width == 0) {
+    if (Add(Line().width, width) <= m_nAvailWidth || Line().width == 0) {
         return true;
     }
     if (SingleLine() || ((m_uStyle & DT_END_ELLIPSIS) != 0 && !NextLineFits())) {
@@ -417,9 +447,9 @@ bool CHtmlLayout::MakeRoom(int width, bool bAtSpace)
 bool CHtmlLayout::NextLineFits() const
 {
     HtmlLine current = m_lines.back();
-    const int top = m_lines.size() > 1 ? m_lines[m_lines.size() - 2].top + m_lines[m_lines.size() - 2].height : 0;
+    const int top = m_lines.size() > 1 ? Add(m_lines[m_lines.size() - 2].top, m_lines[m_lines.size() - 2].height) : 0;
     Layout(current, top);
-    return current.top + current.height + Metrics(m_style.hFont).tmHeight <= m_nAvailHeight;
+    return Add(Add(current.top, current.height), Metrics(m_style.hFont).tmHeight) <= m_nAvailHeight;
 }
 
 void CHtmlLayout::AddChar(wchar_t ch)
@@ -442,7 +472,7 @@ void CHtmlLayout::AppendText(const std::wstring& text)
     if (line.pieces.empty() || line.pieces.back().pImage != nullptr ||
         line.pieces.back().style.hFont != m_style.hFont || line.pieces.back().style.color != m_style.color ||
         line.pieces.back().style.link != m_style.link || line.pieces.back().style.bSelected != m_style.bSelected ||
-        line.pieces.back().x + line.pieces.back().width != line.width) {
+        Add(line.pieces.back().x, line.pieces.back().width) != line.width) {
         HtmlPiece piece;
         piece.style = m_style;
         piece.x = line.width;
@@ -452,8 +482,8 @@ void CHtmlLayout::AppendText(const std::wstring& text)
         line.pieces.push_back(piece);
     }
     line.pieces.back().text += text;
-    line.pieces.back().width += width;
-    line.width += width;
+    line.pieces.back().width = Add(line.pieces.back().width, width);
+    line.width = Add(line.width, width);
 }
 
 void CHtmlLayout::NewLine()
@@ -485,11 +515,11 @@ void CHtmlLayout::WrapAtLastSpace()
         }
         moved.insert(moved.end(), line.pieces.begin() + static_cast<long>(p) + 1, line.pieces.end());
         line.pieces.resize(p + 1);
-        line.width = piece.x + piece.width;
+        line.width = Add(piece.x, piece.width);
         NewLine();
         for (HtmlPiece& movedPiece : moved) {
             movedPiece.x = Line().width;
-            Line().width += movedPiece.width;
+            Line().width = Add(Line().width, movedPiece.width);
             Line().pieces.push_back(movedPiece);
         }
         return;
@@ -503,7 +533,7 @@ void CHtmlLayout::Ellipsize()
     HtmlLine& line = Line();
     const std::wstring dots = L"...";
     const int dotsWidth = TextWidth(m_style.hFont, dots);
-    while (!line.pieces.empty() && line.width + dotsWidth > m_nAvailWidth) {
+    while (!line.pieces.empty() && Add(line.width, dotsWidth) > m_nAvailWidth) {
         HtmlPiece& last = line.pieces.back();
         if (last.pImage != nullptr || last.text.size() <= 1) {
             line.width = last.x;
@@ -512,7 +542,7 @@ void CHtmlLayout::Ellipsize()
         }
         last.text.pop_back();
         last.width = TextWidth(last.style.hFont, last.text);
-        line.width = last.x + last.width;
+        line.width = Add(last.x, last.width);
     }
     AppendText(dots);
 }
@@ -542,25 +572,25 @@ void CHtmlLayout::Layout(HtmlLine& line, int top) const
             continue;
         }
         ascent = std::max(ascent, piece.ascent);
-        descent = std::max(descent, piece.height - piece.ascent);
+        descent = std::max(descent, Sub(piece.height, piece.ascent));
     }
     if (ascent + descent == 0) {
         const TEXTMETRICW tm = Metrics(m_style.hFont);
         ascent = tm.tmAscent;
         descent = tm.tmDescent;
     }
-    int height = ascent + descent;
+    int height = Add(ascent, descent);
     for (const HtmlPiece& piece : line.pieces) {
         if (piece.pImage != nullptr && piece.height > height) {
-            ascent += (piece.height - height) / 2;
+            ascent = Add(ascent, Sub(piece.height, height) / 2);
             height = piece.height;
         }
     }
     if (line.fixedHeight > 0) {
-        ascent += (line.fixedHeight - height) / 2;
+        ascent = Add(ascent, Sub(line.fixedHeight, height) / 2);
         height = line.fixedHeight;
     }
-    line.top = top + line.extraSpacing;
+    line.top = Add(top, line.extraSpacing);
     line.ascent = ascent;
     line.height = height;
 }
@@ -570,7 +600,7 @@ void CHtmlLayout::Finish()
     int top = 0;
     for (HtmlLine& line : m_lines) {
         Layout(line, top);
-        top = line.top + line.height;
+        top = Add(line.top, line.height);
     }
 }
 
@@ -585,16 +615,16 @@ int CHtmlLayout::Width() const
 
 POINT CHtmlLayout::Origin(const RECT& rc, const HtmlLine& line) const
 {
-    POINT pt = {rc.left, rc.top + line.top};
+    POINT pt = {rc.left, Add(rc.top, line.top)};
     if (SingleLine() && (m_uStyle & DT_CENTER) != 0) {
-        pt.x += (m_nAvailWidth - line.width) / 2;
+        pt.x = Add(pt.x, Sub(m_nAvailWidth, line.width) / 2);
     } else if (SingleLine() && (m_uStyle & DT_RIGHT) != 0) {
-        pt.x += m_nAvailWidth - line.width;
+        pt.x = Add(pt.x, Sub(m_nAvailWidth, line.width));
     }
     if ((m_uStyle & DT_VCENTER) != 0) {
-        pt.y += (m_nAvailHeight - Height()) / 2;
+        pt.y = Add(pt.y, Sub(m_nAvailHeight, Height()) / 2);
     } else if ((m_uStyle & DT_BOTTOM) != 0) {
-        pt.y += m_nAvailHeight - Height();
+        pt.y = Add(pt.y, Sub(m_nAvailHeight, Height()));
     }
     return pt;
 }
@@ -606,7 +636,7 @@ void CHtmlLayout::LinkBoxes(const RECT& rc, std::vector<std::pair<int, RECT>>& b
         const POINT origin = Origin(rc, line);
         int previousLink = -1;
         for (const HtmlPiece& piece : line.pieces) {
-            const RECT box = {origin.x + piece.x, origin.y, origin.x + piece.x + piece.width, origin.y + line.height};
+            const RECT box = PieceBox(origin, piece, line);
             if (piece.style.link < 0) {
                 previousLink = -1;
             } else if (piece.style.link == previousLink) {
@@ -650,15 +680,15 @@ void CHtmlLayout::Draw(const RECT& rc, const RECT* prcPrevious, int nCapacity)
     for (const HtmlLine& line : m_lines) {
         const POINT origin = Origin(rc, line);
         for (const HtmlPiece& piece : line.pieces) {
-            const RECT box = {origin.x + piece.x, origin.y, origin.x + piece.x + piece.width, origin.y + line.height};
+            const RECT box = PieceBox(origin, piece, line);
             if (piece.style.bSelected) {
                 const COLORREF oldColor = ::SetBkColor(m_hDC, UIColorToColorRef(m_pManager->DefaultSelectedColor()));
                 ::ExtTextOutW(m_hDC, 0, 0, ETO_OPAQUE, &box, nullptr, 0, nullptr);
                 ::SetBkColor(m_hDC, oldColor);
             }
             if (piece.pImage != nullptr) {
-                const RECT rcImage = {box.left, box.top + (line.height - piece.height) / 2, box.right,
-                                      box.top + (line.height - piece.height) / 2 + piece.height};
+                const int top = Add(box.top, Sub(line.height, piece.height) / 2);
+                const RECT rcImage = {box.left, top, box.right, Add(top, piece.height)};
                 CSkinRender::PaintBitmap(m_hDC, piece.pImage->hBitmap, rcImage, rc, piece.imageSource, {0, 0, 0, 0},
                                          piece.pImage->bAlphaChannel);
                 continue;
@@ -670,7 +700,7 @@ void CHtmlLayout::Draw(const RECT& rc, const RECT* prcPrevious, int nCapacity)
             }
             ::SetTextColor(m_hDC, UIColorToColorRef(dwColor));
             CUISelectObject select(m_hDC, piece.style.hFont);
-            ::TextOutW(m_hDC, box.left, box.top + line.ascent - piece.ascent, piece.text.c_str(),
+            ::TextOutW(m_hDC, box.left, Add(box.top, Sub(line.ascent, piece.ascent)), piece.text.c_str(),
                        static_cast<int>(piece.text.size()));
         }
     }
@@ -691,8 +721,8 @@ void CSkinRender::PaintHtmlText(HDC hDC, CWindowManagerUI* pManager, RECT& rc, c
     layout.Run(pstrText);
     layout.Finish();
     if ((uStyle & DT_CALCRECT) != 0) {
-        rc.right = rc.left + layout.Width();
-        rc.bottom = rc.top + layout.Height();
+        rc.right = Add(rc.left, layout.Width());
+        rc.bottom = Add(rc.top, layout.Height());
         return;
     }
     layout.Draw(rc, prcLinks, nCapacity);

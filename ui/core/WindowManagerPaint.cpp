@@ -1,6 +1,7 @@
 #include "core/WindowManager.h"
 
 #include "controls/Control.h"
+#include "core/SkinRender.h"
 
 #include <algorithm>
 
@@ -265,9 +266,7 @@ void CWindowManagerUI::PaintCaret(HDC hDC, const RECT& rcPaint)
     if (!m_bCaretVisible || !m_bCaretActive || !::IntersectRect(&rc, &m_rcCaret, &rcPaint)) {
         return;
     }
-    const DWORD dwColor = m_dwCaretColor != 0 ? m_dwCaretColor : DefaultFontColor();
-    CUIBrushHandle brush(::CreateSolidBrush(RGB((dwColor >> 16) & 0xFF, (dwColor >> 8) & 0xFF, dwColor & 0xFF)));
-    ::FillRect(hDC, &rc, brush.Get());
+    CSkinRender::FillColor(hDC, rc, m_dwCaretColor != 0 ? m_dwCaretColor : DefaultFontColor());
 }
 
 } // namespace Tarvo

@@ -253,6 +253,26 @@ TEST(ControlBehaviourTest, SizeChangesMarkTheParentOrAFloatingControlItself)
     EXPECT_TRUE(tree.root->IsUpdateNeeded());
 }
 
+TEST(ControlBehaviourTest, SettingAnUnchangedWidthOrHeightMarksNothing)
+{
+    ManagedTree<CContainerUI> tree(RECT{0, 0, 100, 100});
+    auto* pFlow = tree.Add(L"width=\"30\" height=\"20\"");
+    auto* pFloat = tree.Add(L"float=\"true\" pos=\"1,2,31,22\"");
+    tree.Layout(RECT{0, 0, 100, 100});
+    ASSERT_FALSE(tree.root->IsUpdateNeeded());
+    ASSERT_FALSE(pFloat->IsUpdateNeeded());
+
+    for (CControlUI* pControl : {static_cast<CControlUI*>(pFlow), static_cast<CControlUI*>(pFloat)}) {
+        pControl->SetDeclaredWidth(30);
+        pControl->SetDeclaredHeight(20);
+    }
+    EXPECT_FALSE(tree.root->IsUpdateNeeded());
+    EXPECT_FALSE(pFloat->IsUpdateNeeded());
+
+    pFlow->SetDeclaredHeight(21);
+    EXPECT_TRUE(tree.root->IsUpdateNeeded()) << "a changed height still marks the parent";
+}
+
 TEST(ControlBehaviourTest, VirtualWindowNameComesFromTheNearestAncestor)
 {
     ManagedTree<CContainerUI> tree(RECT{0, 0, 100, 100});

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "LabelFamilyTestSupport.h"
+#include "controls/Button.h"
+#include "controls/HorizontalLayout.h"
 #include "controls/Label.h"
+#include "controls/Text.h"
+#include "controls/VerticalLayout.h"
 
 #include <string>
 
@@ -201,4 +205,65 @@ TEST_F(LabelPaintTest, HugeTextStaysInsideTheLabel)
     Paint(label);
     EXPECT_EQ(label.Text().GetLength(), 100000);
     EXPECT_TRUE(UntouchedOutside(kLabelRect));
+}
+
+namespace {
+
+template <class TLayout> void ExpectCleanAfterOneLayoutPass()
+{
+    ManagedTree<TLayout> tree;
+    auto* pLabel = tree.template Add<CLabelUI>(L"autocalcwidth=\"true\" text=\"label\"");
+    auto* pText = tree.template Add<CTextUI>(L"autocalcwidth=\"true\" height=\"20\" text=\"some text\"");
+    auto* pButton = tree.template Add<CButtonUI>(L"autocalcwidth=\"true\" height=\"20\" text=\"button\"");
+    const RECT rc = {0, 0, 400, 100};
+    tree.Layout(rc);
+    EXPECT_FALSE(tree.root->IsUpdateNeeded());
+    for (CLabelUI* pControl : {pLabel, static_cast<CLabelUI*>(pText), static_cast<CLabelUI*>(pButton)}) {
+        EXPECT_GT(pControl->DeclaredWidth(), 0) << wxlmtest::Narrow(pControl->TypeName());
+        EXPECT_FALSE(pControl->IsUpdateNeeded()) << wxlmtest::Narrow(pControl->TypeName());
+    }
+    // Laid out again with the same text, nothing changes and nothing asks for more.
+    const RECT rcText = pText->Position();
+    tree.Layout(rc);
+    EXPECT_FALSE(tree.root->IsUpdateNeeded());
+    EXPECT_EQ(pText->Position(), rcText);
+}
+
+} // namespace
+
+TEST(LabelFamilyLayoutTest, AutomaticWidthsInAHorizontalLayoutSettleInOnePass)
+{
+    ExpectCleanAfterOneLayoutPass<CHorizontalLayoutUI>();
+}
+
+TEST(LabelFamilyLayoutTest, AutomaticWidthsInAVerticalLayoutSettleInOnePass)
+{
+    ExpectCleanAfterOneLayoutPass<CVerticalLayoutUI>();
+}
+
+TEST(LabelFamilyLayoutTest, HorizontalLayoutPlacesTheMeasuredWidths)
+{
+    ManagedTree<CHorizontalLayoutUI> tree;
+    auto* pLabel = tree.Add<CLabelUI>(L"autocalcwidth=\"true\" text=\"label\" textpadding=\"3,0,4,0\"");
+    auto* pButton = tree.Add<CButtonUI>(L"autocalcwidth=\"true\" height=\"20\" text=\"button\"");
+    tree.Layout(RECT{10, 0, 400, 30});
+    EXPECT_EQ(pLabel->Position().left, 10);
+    EXPECT_EQ(pLabel->Position().right - pLabel->Position().left, pLabel->DeclaredWidth());
+    EXPECT_EQ(pButton->Position().left, pLabel->Position().right);
+    EXPECT_EQ(pButton->Position().right - pButton->Position().left, pButton->DeclaredWidth());
+}
+
+TEST(LabelFamilyLayoutTest, AMeasuredWidthBelowZeroIsIgnored)
+{
+    CWindowManagerUI manager;
+    CLabelUI label;
+    CTextUI text;
+    for (CLabelUI* pControl : {&label, static_cast<CLabelUI*>(&text)}) {
+        pControl->AttachTo(&manager, nullptr, false);
+        pControl->ApplyAttributeString(L"autocalcwidth=\"true\" height=\"20\" text=\"W\" textpadding=\"2,0,3,0\"");
+        const LONG cx = pControl->MeasureSize(SIZE{999, 999}).cx;
+        ASSERT_GT(cx, 5) << wxlmtest::Narrow(pControl->TypeName());
+        pControl->ApplyAttribute(L"textpadding", L"0,0,-5000,0");
+        EXPECT_EQ(pControl->MeasureSize(SIZE{999, 999}).cx, cx) << wxlmtest::Narrow(pControl->TypeName());
+    }
 }

@@ -265,6 +265,51 @@ TEST(LinearLayoutTest, ImmediateSeparatorDragOnATopBand)
     EXPECT_EQ(pTop->Position(), (RECT{0, 0, 100, 170}));
 }
 
+// The horizontal layout drags its right or left edge along x, within its width limits.
+TEST(LinearLayoutTest, HorizontalSeparatorDragOnBothBands)
+{
+    ManagedTree<CHorizontalLayoutUI> tree;
+    auto* pPanel = tree.Add<CHorizontalLayoutUI>(L"width=\"80\" sepwidth=\"4\" maxwidth=\"150\"");
+    auto* pMiddle = tree.Add();
+    auto* pRight = tree.Add<CHorizontalLayoutUI>(L"width=\"60\" sepwidth=\"-5\" sepimm=\"true\" minwidth=\"30\"");
+    tree.Layout(RECT{0, 0, 300, 100});
+    ASSERT_EQ(pPanel->Position(), (RECT{0, 0, 80, 100}));
+    ASSERT_EQ(pRight->Position(), (RECT{240, 0, 300, 100}));
+
+    auto send = [](CControlUI* pTarget, int type, int x) {
+        ControlEvent event;
+        event.type = type;
+        event.mousePoint = POINT{x, 50};
+        pTarget->DispatchEvent(event);
+    };
+    send(pPanel, EventButtonDown, 75); // left of the band: no drag
+    EXPECT_FALSE(pPanel->IsDragging());
+    send(pPanel, EventButtonDown, 78);
+    ASSERT_TRUE(pPanel->IsDragging());
+    send(pPanel, EventMouseMove, 82); // not yet past right + 4
+    EXPECT_EQ(pPanel->DragRect().right, 80);
+    send(pPanel, EventMouseMove, 100); // past it: the edge follows by 18
+    EXPECT_EQ(pPanel->DragRect().right, 98);
+    EXPECT_EQ(pPanel->Position().right, 80) << "not immediate: applied on release";
+    send(pPanel, EventMouseMove, 290); // limited by maxwidth
+    EXPECT_EQ(pPanel->DragRect(), (RECT{0, 0, 150, 100}));
+    send(pPanel, EventButtonUp, 290);
+    EXPECT_EQ(pPanel->DeclaredWidth(), 150);
+
+    send(pRight, EventButtonDown, 242);
+    ASSERT_TRUE(pRight->IsDragging());
+    send(pRight, EventMouseMove, 220); // left 22, past left - 5: the left edge follows at once
+    EXPECT_EQ(pRight->Position().left, 218);
+    EXPECT_EQ(pRight->DeclaredWidth(), 82);
+    send(pRight, EventMouseMove, 295); // the width stops at minwidth
+    EXPECT_EQ(pRight->Position().left, 270);
+    send(pRight, EventButtonUp, 295);
+    tree.Layout(RECT{0, 0, 300, 100});
+    EXPECT_EQ(pPanel->Position(), (RECT{0, 0, 150, 100}));
+    EXPECT_EQ(pMiddle->Position(), (RECT{150, 0, 270, 100}));
+    EXPECT_EQ(pRight->Position(), (RECT{270, 0, 300, 100}));
+}
+
 TEST(LinearLayoutTest, IdentityOfTheTwoLayouts)
 {
     CVerticalLayoutUI vertical;

@@ -78,6 +78,49 @@ TEST(ProgressTest, VerticalBarFillsFromTheBottom)
     EXPECT_EQ(bar.FillRect(), (RECT{0, 75, 20, 100}));
 }
 
+struct VerticalFillCase {
+    const char* name;
+    int height;
+    int min;
+    int max;
+    int value;
+    LONG top;
+};
+
+void PrintTo(const VerticalFillCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class ProgressVerticalFillTest : public ::testing::TestWithParam<VerticalFillCase> {};
+
+// top = H × (max − value) / (max − min), truncated: where the division is not exact the empty
+// part is cut, never the fill rounded down.
+TEST_P(ProgressVerticalFillTest, TopIsTheTruncatedEmptyShare)
+{
+    const VerticalFillCase& c = GetParam();
+    CProgressUI bar;
+    bar.SetPosition(RECT{3, 7, 23, 7 + c.height});
+    bar.SetHorizontal(false);
+    bar.SetMinValue(c.min);
+    bar.SetMaxValue(c.max);
+    bar.SetValue(c.value);
+    EXPECT_EQ(bar.FillRect(), (RECT{0, c.top, 20, c.height}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Heights, ProgressVerticalFillTest,
+    ::testing::Values(VerticalFillCase{"Exact", 100, 0, 100, 25, 75},
+                      VerticalFillCase{"ThirteenAtHalf", 13, 0, 100, 50, 6},
+                      VerticalFillCase{"LauncherWidthAt33", 530, 0, 100, 33, 355},
+                      VerticalFillCase{"ShiftedRange", 100, 10, 40, 20, 66},
+                      VerticalFillCase{"NegativeRange", 10, -7, 0, -3, 4},
+                      VerticalFillCase{"OnePixelOfThree", 1, 0, 3, 1, 0},
+                      VerticalFillCase{"Empty", 13, 0, 100, 0, 13},
+                      VerticalFillCase{"Full", 13, 0, 100, 100, 0},
+                      VerticalFillCase{"FullIntRange", 13, INT_MIN, INT_MAX, 0, 6}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(ProgressTest, EqualLimitsAreRepairedAtTheFirstPaint)
 {
     CProgressUI bar;

@@ -184,3 +184,19 @@ TEST(TextTest, AutomaticWidthMeasuresUnwrapped)
     EXPECT_EQ(sz.cy, 30);
     EXPECT_EQ(text.DeclaredWidth(), sz.cx);
 }
+
+// In effect mode the text control, like the label, draws nothing: neither the text it had
+// before nor its links, which then are no longer clickable.
+TEST_F(TextLinkTest, EffectModePaintsNeitherTheEarlierTextNorItsLinks)
+{
+    Show(L"<a first>one</a> <c #FF0000>earlier text</c>");
+    ASSERT_EQ(text.LinkCount(), 1);
+    ASSERT_FALSE(UntouchedOutside(RECT{0, 0, 0, 0}));
+    ASSERT_TRUE(MakeCanvas(400, 200));
+    text.ApplyAttribute(L"enabledeffect", L"true");
+    text.SetText(L"<c #FF0000>effect text</c>");
+    Paint(text);
+    EXPECT_TRUE(UntouchedOutside(RECT{0, 0, 0, 0})) << "nothing drawn in effect mode";
+    EXPECT_EQ(text.LinkCount(), 0);
+    EXPECT_EQ(text.InputFlags(), 0u);
+}

@@ -8,8 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <string>
+#include <vector>
 
 using namespace Tarvo;
 using namespace rendertest;
@@ -66,10 +68,36 @@ protected:
         return rc.right;
     }
 
+    // Draws onto an existing canvas, top-left aligned and multi-line unless style says otherwise.
+    void PaintOn(CDibSectionUI& canvas, const std::wstring& text, UINT style, RECT rc)
+    {
+        int nLinks = 0;
+        CSkinRender::PaintHtmlText(canvas.DC(), &m_manager, rc, text.c_str(), 0xFF000000, nullptr, nullptr, nLinks,
+                                   style);
+    }
+
+    // The rectangle DT_CALCRECT gives for the text laid out in rc.
+    RECT Measure(const std::wstring& text, UINT style, RECT rc)
+    {
+        auto canvas = MakeCanvas(10, 10, kWhite);
+        int nLinks = 0;
+        CSkinRender::PaintHtmlText(canvas->DC(), &m_manager, rc, text.c_str(), 0xFF000000, nullptr, nullptr, nLinks,
+                                   style | DT_CALCRECT);
+        return rc;
+    }
+
+    int LineHeight() { return Measure(L"a", 0, RECT{0, 0, 9999, 100}).bottom; }
+
     ScopedResourceSettings m_settings;
     TempDir m_dir;
     CWindowManagerUI m_manager;
 };
+
+RECT Shifted(RECT rc, int dx, int dy)
+{
+    ::OffsetRect(&rc, dx, dy);
+    return rc;
+}
 
 } // namespace
 
@@ -235,4 +263,123 @@ TEST_F(HtmlTextTest, WrappedLinesLoseTheBlankTheyWereBrokenAt)
     }
     const RECT rcWide = {5, 5, 295, 55};
     EXPECT_FALSE(SamePixels(*Paint(L"aaaa bbbb", DT_WORDBREAK, rcWide), *Paint(L"aaaa\nbbbb", DT_WORDBREAK, rcWide)));
+}
+
+// Each layout tag checked by where it puts the text: the same pieces drawn one by one at the
+// positions the tag should produce give the same pixels.
+TEST_F(HtmlTextTest, LayoutTagsPlaceTheTextWhereTheySay)
+{
+    // Tall enough that no piece is cut by the bottom of the rectangle.
+    const RECT rc = {5, 5, 295, 195};
+    const int h = LineHeight();
+    const int wa = MeasureWidth(L"a");
+    ASSERT_GT(h, 5);
+    ASSERT_GT(wa, 0);
+    struct Placed {
+        const wchar_t* text;
+        int dx;
+        int dy;
+    };
+    struct TagCase {
+        const wchar_t* markup;
+        UINT style;
+        std::vector<Placed> pieces;
+    };
+    const TagCase cases[] = {
+        {L"a<x 20>b", 0, {{L"a", 0, 0}, {L"b", wa + 20, 0}}},
+        {L"a<n>b", 0, {{L"a", 0, 0}, {L"b", 0, h}}},
+        {L"a<n>b", DT_SINGLELINE, {{L"ab", 0, 0}}},
+        {L"<y 30>a<n>b</y><n>c", 0, {{L"a", 0, (30 - h) / 2}, {L"b", 0, 30 + (30 - h) / 2}, {L"c", 0, 60}}},
+        {L"a<p 7>b<n>c</p><n>d", 0, {{L"a", 0, 0}, {L"b", 0, h + 7}, {L"c", 0, 2 * h + 14}, {L"d", 0, 3 * h + 14}}},
+        {L"<p 7>b", 0, {{L"b", 0, 7}}},
+    };
+    for (const TagCase& c : cases) {
+        auto expected = MakeCanvas(300, 200, kWhite);
+        for (const Placed& piece : c.pieces) {
+            PaintOn(*expected, piece.text, c.style, Shifted(rc, piece.dx, piece.dy));
+        }
+        auto actual = MakeCanvas(300, 200, kWhite);
+        PaintOn(*actual, c.markup, c.style, rc);
+        EXPECT_FALSE(UntouchedOutside(*actual, RECT{0, 0, 0, 0}, kWhite)) << testing::PrintToString(c.markup);
+        EXPECT_TRUE(SamePixels(*actual, *expected)) << testing::PrintToString(c.markup);
+    }
+}
+
+TEST_F(HtmlTextTest, UnderlineTagUsesTheUnderlinedFontForItsTextOnly)
+{
+    const UIFontInfo* pDefault = m_manager.DefaultFontInfo();
+    const CUIString face = pDefault->face;
+    ASSERT_NE(m_manager.AddFont(face, pDefault->size, false, true, false), nullptr);
+    const int nUnderlined = m_manager.FontCount() - 1;
+    const RECT rc = {5, 5, 295, 55};
+    const int wa = MeasureWidth(L"a");
+    const int wb = MeasureWidth(L"<u>b</u>");
+
+    auto expected = MakeCanvas(300, 60, kWhite);
+    PaintOn(*expected, L"a", DT_SINGLELINE, rc);
+    RECT rcB = Shifted(rc, wa, 0);
+    CSkinRender::PaintText(expected->DC(), &m_manager, rcB, L"b", 0xFF000000, nUnderlined, DT_SINGLELINE);
+    PaintOn(*expected, L"c", DT_SINGLELINE, Shifted(rc, wa + wb, 0));
+    const auto underlined = Paint(L"a<u>b</u>c", DT_SINGLELINE, rc);
+    EXPECT_TRUE(SamePixels(*underlined, *expected));
+    EXPECT_FALSE(SamePixels(*underlined, *Paint(L"abc", DT_SINGLELINE, rc)));
+}
+
+// Negative source left or top on an inline image: kept inside the bitmap like right and bottom,
+// so the image is the same as with the clamped source and the text after it goes on behind it.
+TEST_F(HtmlTextTest, HostileImageSourceIsClampedToTheBitmap)
+{
+    std::vector<uint32_t> pixels;
+    for (int y = 0; y < 6; ++y) {
+        for (uint32_t column : {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFF00FFu}) {
+            pixels.push_back(column);
+        }
+    }
+    ASSERT_TRUE(WriteFileBytes(m_dir / L"a", EncodePng(4, 6, pixels)));
+    struct SourceCase {
+        const wchar_t* hostile;
+        const wchar_t* clamped;
+    };
+    const SourceCase cases[] = {
+        {L"-2147483648,0,1,1", L"0,0,1,1"},
+        {L"-2147483648,0,3,6", L"0,0,3,6"},
+        {L"0,-2147483648,4,3", L"0,0,4,3"},
+        {L"-2147483000,0,4,6", L"0,0,4,6"},
+        {L"-2147483648,-2147483648,2147483647,2147483647", L"0,0,4,6"},
+        {L"-5,-5,2,2", L"0,0,2,2"},
+    };
+    const RECT rc = {5, 5, 295, 55};
+    for (const SourceCase& c : cases) {
+        const std::wstring hostile = std::wstring(L"<i file='a' source='") + c.hostile + L"'>xy";
+        const std::wstring clamped = std::wstring(L"<i file='a' source='") + c.clamped + L"'>xy";
+        for (UINT style : {UINT(DT_SINGLELINE), UINT(DT_WORDBREAK | DT_VCENTER), UINT(DT_SINGLELINE | DT_CENTER)}) {
+            EXPECT_TRUE(SamePixels(*Paint(hostile, style, rc), *Paint(clamped, style, rc)))
+                << testing::PrintToString(hostile) << " style " << style;
+            EXPECT_EQ(Measure(hostile, style, rc).right, Measure(clamped, style, rc).right)
+                << testing::PrintToString(hostile);
+        }
+    }
+    EXPECT_TRUE(HasColor(*Paint(L"<i file='a' source='-2147483648,0,3,6'>", DT_SINGLELINE), {5, 5, 295, 55}, 0x0000FF));
+}
+
+// Sums that would pass the int range saturate instead of wrapping round: at the edges of the
+// rectangle and when many lines add up.
+TEST_F(HtmlTextTest, LayoutSumsSaturateAtTheEndOfTheIntRange)
+{
+    EXPECT_EQ(Measure(L"<x 50>", DT_SINGLELINE, RECT{INT_MAX - 10, 0, INT_MAX, 100}).right, INT_MAX);
+    EXPECT_EQ(Measure(L"a", 0, RECT{0, INT_MAX - 5, 100, INT_MAX}).bottom, INT_MAX);
+    // The whole int range is as wide as it gets, not -1 pixels: the text fits on its line.
+    const RECT rcFull = Measure(L"abc", DT_SINGLELINE, RECT{INT_MIN, 0, INT_MAX, 100});
+    EXPECT_EQ(static_cast<long long>(rcFull.right) - INT_MIN, MeasureWidth(L"abc"));
+
+    std::wstring tall = L"<y 9999>";
+    for (int i = 0; i < 215000; ++i) {
+        tall += L"<n>";
+    }
+    tall += L"end";
+    EXPECT_EQ(Measure(tall, 0, RECT{0, 0, 100, INT_MAX}).bottom, INT_MAX);
+    const RECT rc = {20, 10, 200, 40};
+    EXPECT_TRUE(UntouchedOutside(*Paint(tall, DT_VCENTER, rc), rc, kWhite));
+    EXPECT_TRUE(UntouchedOutside(*Paint(L"<x 9999>end", DT_SINGLELINE | DT_RIGHT, RECT{INT_MIN, 10, 200, 40}),
+                                 RECT{0, 10, 200, 40}, kWhite));
 }
