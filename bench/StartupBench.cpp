@@ -120,7 +120,8 @@ double MeasureBuild(const std::wstring& mainExe, bool& ok)
 {
     const HMODULE hModule = ::LoadLibraryExW(mainExe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     CResourceSettingsUI::SetResourceInstance(hModule);
-    ok = hModule != nullptr && CResourceSettingsUI::SetResourceZipFromResource(MAKEINTRESOURCEW(130));
+    ok = hModule != nullptr &&
+         CResourceSettingsUI::SetResourceZipFromResource(MAKEINTRESOURCEW(130)) == ZipResourceOpened;
     WNDCLASSW wc = {};
     wc.lpfnWndProc = ::DefWindowProcW;
     wc.hInstance = ::GetModuleHandleW(nullptr);

@@ -1,8 +1,9 @@
 // skin_probe.exe <zip resource id> [document] [--from <exe>] [--stay] [--backdrop] [--handshake <name>]
 // Opens a skinned window whose skin comes from one of this program's "ZIPRES" resources, the way
 // the launcher opens its windows, paints it once and ends. Exit codes: 0 built and painted, 2 the
-// window has no skin (a zip resource that is missing, empty or not a zip), 3 no window; a skin
-// that cannot be built shows the framework's message box and ends with 1. With --stay the window
+// window has no skin (a zip resource that is missing or empty), 3 no window; a skin that cannot be
+// built, or a zip resource that is no readable archive, shows the framework's message box and
+// ends with 1. With --stay the window
 // stays until it is closed; --backdrop puts a light full-screen window behind it, so that a
 // screenshot shows the shadow; --from takes the resources from another program (wxlm_main.exe).
 

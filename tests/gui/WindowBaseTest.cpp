@@ -100,6 +100,32 @@ TEST_F(WindowBaseTest, HitTestGivesCaptionBordersAndClientArea)
     }
 }
 
+TEST_F(WindowBaseTest, CaptionEndsExactlyAtItsEdges)
+{
+    // Rows 10..99 and columns 20..369 are caption; the resize borders stay 6 pixels wide.
+    auto pWindow = MakeWindow(L"<Window size=\"400,300\" sizebox=\"6,6,6,6\" caption=\"20,10,30,100\">"
+                              L"<VerticalLayout name=\"root\"/></Window>");
+    ASSERT_TRUE(PumpUntil([&] { return pWindow->Manager().Root()->Position().right == 400; }));
+    const struct {
+        int x, y;
+        LRESULT expected;
+    } cases[] = {
+        {150, 99, HTCAPTION}, {150, 100, HTCLIENT}, // last caption row, first client row
+        {150, 10, HTCAPTION}, {150, 9, HTCLIENT},   // first caption row, the row above it
+        {20, 50, HTCAPTION},  {19, 50, HTCLIENT},   // left inset
+        {369, 50, HTCAPTION}, {370, 50, HTCLIENT},  // right inset
+        {20, 99, HTCAPTION},  {369, 99, HTCAPTION}, {369, 100, HTCLIENT}, {19, 99, HTCLIENT},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(HitTest(*pWindow, c.x, c.y), c.expected) << c.x << "," << c.y;
+    }
+    // Maximised, the same edges hold without the borders.
+    ::ShowWindow(pWindow->WindowHandle(), SW_MAXIMIZE);
+    ASSERT_TRUE(PumpUntil([&] { return ::IsZoomed(pWindow->WindowHandle()) != FALSE; }));
+    EXPECT_EQ(HitTest(*pWindow, 150, 99), HTCAPTION);
+    EXPECT_EQ(HitTest(*pWindow, 150, 100), HTCLIENT);
+}
+
 TEST_F(WindowBaseTest, MaximisedWindowHasNoResizeBorders)
 {
     auto pWindow =

@@ -1,5 +1,6 @@
-// A skinned window whose skin cannot be built shows "加载资源失败！" and ends the process with 1;
-// broken zip resources fail cleanly. Driven through testbed/skin_probe.exe and its resources.
+// A skinned window whose skin cannot be built, or whose zip resource is no readable archive, shows
+// "加载资源失败！" and ends the process with 1; a zip resource that is missing or empty leaves the
+// window without skin and without message. Driven through testbed/skin_probe.exe and its resources.
 
 #include <gtest/gtest.h>
 
@@ -75,6 +76,8 @@ TEST(SkinFailure, UnbuildableSkinShowsTheLoadErrorAndEndsWithOne)
         {L"130 GameLoader.xml", L"GameLoader.xml"}, // the document does not parse
         {L"131 GameLoader.xml", L"GameLoader.xml"}, // the archive has no such document
         {L"134 NoSuchSkin.xml", L"NoSuchSkin.xml"}, // the launcher's archive, a name it lacks
+        {L"132 GameLoader.xml", L"GameLoader.xml"}, // the resource is not a zip archive
+        {L"136 GameLoader.xml", L"GameLoader.xml"}, // the archive's directory is damaged
     };
     for (const auto& c : cases) {
         ChildProcess probe;
@@ -89,9 +92,9 @@ TEST(SkinFailure, UnbuildableSkinShowsTheLoadErrorAndEndsWithOne)
     }
 }
 
-TEST(SkinFailure, ZipResourceThatIsEmptyNotAZipOrMissingLeavesTheWindowEmptyWithoutMessage)
+TEST(SkinFailure, ZipResourceThatIsEmptyOrMissingLeavesTheWindowEmptyWithoutMessage)
 {
-    for (const wchar_t* pstrArgs : {L"132 GameLoader.xml", L"133 GameLoader.xml", L"999 GameLoader.xml"}) {
+    for (const wchar_t* pstrArgs : {L"133 GameLoader.xml", L"999 GameLoader.xml"}) {
         EXPECT_EQ(RunToEnd(Probe(), pstrArgs), std::optional<DWORD>(2)) << pstrArgs;
     }
 }

@@ -103,21 +103,21 @@ bool CResourceSettingsUI::SetResourceZipMemory(const void* pBytes, DWORD dwSize)
     return true;
 }
 
-bool CResourceSettingsUI::SetResourceZipFromResource(LPCWSTR pstrResourceId)
+UIZipResourceState CResourceSettingsUI::SetResourceZipFromResource(LPCWSTR pstrResourceId)
 {
     const HINSTANCE hModule = ResourceModule();
     HRSRC hResource = ::FindResourceW(hModule, pstrResourceId, L"ZIPRES");
     if (hResource == nullptr) {
-        return false;
+        return ZipResourceMissing;
     }
     // Resources stay mapped for the life of the module: nothing to free.
     HGLOBAL hData = ::LoadResource(hModule, hResource);
     const DWORD dwSize = ::SizeofResource(hModule, hResource);
     const void* pBytes = hData != nullptr ? ::LockResource(hData) : nullptr;
     if (pBytes == nullptr || dwSize == 0) {
-        return false;
+        return ZipResourceMissing;
     }
-    return SetResourceZipMemory(pBytes, dwSize);
+    return SetResourceZipMemory(pBytes, dwSize) ? ZipResourceOpened : ZipResourceUnreadable;
 }
 
 const CUIString& CResourceSettingsUI::ResourceZip()

@@ -8,6 +8,14 @@ namespace Tarvo {
 
 class CSkinZip;
 
+// What became of a "ZIPRES" resource. A resource that is absent or empty means the window has no
+// skin of that kind; one that is there but does not open as an archive is a broken skin.
+enum UIZipResourceState : int {
+    ZipResourceOpened = 0,
+    ZipResourceMissing = 1,
+    ZipResourceUnreadable = 2,
+};
+
 // Where skin documents and images come from: process-wide, set on the window thread before and
 // while windows are created. CWindowManagerUI offers these operations as its own statics.
 class CResourceSettingsUI {
@@ -29,7 +37,7 @@ public:
     // archive is open, later calls keep it.
     static bool SetResourceZipMemory(const void* pBytes, DWORD dwSize);
     // The zip resource of type "ZIPRES" in the resource module, opened from memory.
-    static bool SetResourceZipFromResource(LPCWSTR pstrResourceId);
+    static UIZipResourceState SetResourceZipFromResource(LPCWSTR pstrResourceId);
     static const CUIString& ResourceZip();
 
     static bool IsZipCached();

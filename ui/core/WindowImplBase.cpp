@@ -394,6 +394,8 @@ LRESULT WindowImplBase::OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, bo
         ::SendMessageW(WindowHandle(), WM_CLOSE, 0, 0);
         return 0;
     }
+    // Handled here, the command never reaches the paint manager, which must still see a restore.
+    m_pm.NoteSystemCommand(wParam);
     return CallPreviousProc(uMsg, wParam, lParam);
 }
 
@@ -443,9 +445,24 @@ bool WindowImplBase::LoadSkinResources()
         CResourceSettingsUI::SetResourceZip(SkinZipName(), true);
         return true;
     case SkinFromZipResource:
-        return CResourceSettingsUI::SetResourceZipFromResource(ResourceIdOf(SkinResourceId()));
+        return UseZipResource();
     default:
         return true;
+    }
+}
+
+// An absent or empty resource leaves the window without skin, quietly; a resource that is there but
+// is no readable archive can never give a skin, so it fails like a skin that does not build.
+bool WindowImplBase::UseZipResource()
+{
+    switch (CResourceSettingsUI::SetResourceZipFromResource(ResourceIdOf(SkinResourceId()))) {
+    case ZipResourceOpened:
+        return true;
+    case ZipResourceUnreadable:
+        ReportSkinFailure();
+        return false;
+    default:
+        return false;
     }
 }
 

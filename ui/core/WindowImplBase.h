@@ -89,6 +89,7 @@ private:
     bool HandleModalMessage(UINT uMsg, LPARAM lParam, LRESULT& lRes);
     void AskModalForAttention() const;
     bool LoadSkinResources();
+    bool UseZipResource();
     void ReportSkinFailure();
 };
 

@@ -91,6 +91,9 @@ public:
 
     void Invalidate(const RECT& rc);
     void RequestLayout() { m_bLayoutNeeded = true; }
+    // Takes note of a system command on its way to the default procedure: a restore makes the next
+    // layered paint cover the whole client area. A window that handles WM_SYSCOMMAND itself calls it.
+    void NoteSystemCommand(WPARAM wCommand);
     bool IsLayoutNeeded() const { return m_bLayoutNeeded; }
 
     void SetFocusControl(CControlUI* pControl);

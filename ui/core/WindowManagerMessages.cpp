@@ -121,9 +121,7 @@ bool CWindowManagerUI::HandleWindowMessage(UINT uMsg, WPARAM wParam, LPARAM lPar
         return false;
     case WM_SYSCOMMAND:
         // Only noted: the command itself must still reach the default procedure.
-        if ((wParam & 0xFFF0) == SC_RESTORE) {
-            m_bRestorePending = true;
-        }
+        NoteSystemCommand(wParam);
         return false;
     case WM_TIMER:
         OnTimer(wParam);
@@ -191,6 +189,13 @@ bool CWindowManagerUI::HandleWindowMessage(UINT uMsg, WPARAM wParam, LPARAM lPar
         return false;
     default:
         return false;
+    }
+}
+
+void CWindowManagerUI::NoteSystemCommand(WPARAM wCommand)
+{
+    if ((wCommand & 0xFFF0) == SC_RESTORE) {
+        m_bRestorePending = true;
     }
 }
 

@@ -56,9 +56,9 @@ TEST_F(ResourceSettingsTest, TheLaunchersZipResourceOpensFromMemoryOnceAndIsReus
     HMODULE module = ::LoadLibraryExW(MainExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr);
     CResourceSettingsUI::SetInstance(module);
-    EXPECT_FALSE(CResourceSettingsUI::SetResourceZipFromResource(MAKEINTRESOURCEW(131)));
+    EXPECT_EQ(CResourceSettingsUI::SetResourceZipFromResource(MAKEINTRESOURCEW(131)), ZipResourceMissing);
 
-    ASSERT_TRUE(CResourceSettingsUI::SetResourceZipFromResource(MAKEINTRESOURCEW(130)));
+    ASSERT_EQ(CResourceSettingsUI::SetResourceZipFromResource(MAKEINTRESOURCEW(130)), ZipResourceOpened);
     EXPECT_STREQ(CResourceSettingsUI::ResourceZip().GetData(), L"membuffer");
     EXPECT_TRUE(CResourceSettingsUI::IsZipCached());
     CSkinZip* zip = CResourceSettingsUI::ZipHandle();
@@ -77,6 +77,34 @@ TEST_F(ResourceSettingsTest, TheLaunchersZipResourceOpensFromMemoryOnceAndIsReus
     CResourceSettingsUI::ReleaseZip();
     EXPECT_EQ(CResourceSettingsUI::ZipHandle(), nullptr);
     EXPECT_TRUE(CResourceSettingsUI::ResourceZip().IsEmpty());
+    ::FreeLibrary(module);
+}
+
+// skin_probe.exe carries one "ZIPRES" resource of each kind.
+TEST_F(ResourceSettingsTest, AZipResourceIsOpenedMissingOrUnreadable)
+{
+    HMODULE module = ::LoadLibraryExW(TestbedPath(L"skin_probe.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    const struct {
+        int id;
+        UIZipResourceState state;
+    } cases[] = {
+        {999, ZipResourceMissing},    // no such resource
+        {133, ZipResourceMissing},    // empty
+        {132, ZipResourceUnreadable}, // not an archive, though it starts like one
+        {136, ZipResourceUnreadable}, // an archive whose directory record is damaged
+        {131, ZipResourceOpened},
+    };
+    for (const auto& c : cases) {
+        ScopedResourceSettings::Reset();
+        CResourceSettingsUI::SetResourceInstance(module);
+        EXPECT_EQ(CResourceSettingsUI::SetResourceZipFromResource(MAKEINTRESOURCEW(c.id)), c.state) << c.id;
+        EXPECT_EQ(CResourceSettingsUI::ZipHandle() != nullptr, c.state == ZipResourceOpened) << c.id;
+        if (c.state == ZipResourceUnreadable) {
+            EXPECT_EQ(CResourceSettingsUI::LastZipError(), SKINZIP_BADHEADER) << c.id;
+        }
+    }
+    ScopedResourceSettings::Reset();
     ::FreeLibrary(module);
 }
 
