@@ -11,16 +11,6 @@ using Microsoft::WRL::ComPtr;
 
 namespace Tarvo {
 
-namespace {
-
-RECT MovedToOrigin(RECT rc)
-{
-    ::OffsetRect(&rc, -rc.left, -rc.top);
-    return rc;
-}
-
-} // namespace
-
 CActiveXCtrl::CActiveXCtrl(CActiveXUI* pOwner) : m_pOwner(pOwner) {}
 
 CActiveXCtrl::~CActiveXCtrl()
