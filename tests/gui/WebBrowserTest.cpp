@@ -20,6 +20,8 @@ namespace {
 
 using WebBrowserTest = WebBrowserFixture;
 
+#define FAKE_CLASS_ATTRIBUTE L"clsid=\"{6E1F0C52-3B7A-4C1D-9A55-2F40D1E3A901}\""
+
 constexpr GUID kDocHostCommandGroup = {0xf38bc242, 0xb950, 0x11d1, {0x89, 0x18, 0x00, 0xc0, 0x4f, 0xc2, 0xc8, 0x36}};
 
 ComPtr<IDispatch> DispatchOf(CWebBrowserUI* pControl)
@@ -54,13 +56,13 @@ TEST_F(WebBrowserTest, AttributeOrderDecidesWhetherTheHomePageOpensDuringBuildin
     };
     const Case cases[] = {
         // The launcher's order: created at "delaycreate", before "autonavi" is known.
-        {L"<Window><WebBrowser homepage=\"http://home.test/\" delaycreate=\"false\" autonavi=\"true\"/></Window>", {}},
-        {L"<Window><WebBrowser homepage=\"http://home.test/\" autonavi=\"true\" delaycreate=\"false\"/></Window>",
+        {L"<Window><WebBrowser " FAKE_CLASS_ATTRIBUTE L" homepage=\"http://home.test/\" delaycreate=\"false\" autonavi=\"true\"/></Window>", {}},
+        {L"<Window><WebBrowser " FAKE_CLASS_ATTRIBUTE L" homepage=\"http://home.test/\" autonavi=\"true\" delaycreate=\"false\"/></Window>",
          {L"http://home.test/"}},
         // Without a home page nothing opens.
-        {L"<Window><WebBrowser autonavi=\"true\" delaycreate=\"false\"/></Window>", {}},
+        {L"<Window><WebBrowser " FAKE_CLASS_ATTRIBUTE L" autonavi=\"true\" delaycreate=\"false\"/></Window>", {}},
         // Waiting for the placement creates nothing while building.
-        {L"<Window><WebBrowser homepage=\"http://home.test/\" autonavi=\"true\"/></Window>", {}},
+        {L"<Window><WebBrowser " FAKE_CLASS_ATTRIBUTE L" homepage=\"http://home.test/\" autonavi=\"true\"/></Window>", {}},
     };
     for (const Case& c : cases) {
         const int nBefore = fake->factory.created;
@@ -88,6 +90,7 @@ TEST_F(WebBrowserTest, NavigateToNeedsABrowserAndAUrl)
     EXPECT_EQ(pControl->ConnectEvents(true), E_PENDING);
     EXPECT_EQ(fake->factory.created, 0);
 
+    pControl->SetClassId(CLSID_FakeOleObject);
     pControl->SetPosition(kItem);
     ASSERT_NE(pControl->WebBrowser(), nullptr);
     EXPECT_EQ(pControl->NavigateTo(nullptr), S_FALSE);
@@ -307,7 +310,7 @@ TEST_F(WebBrowserTest, RecreationReleasesTheEarlierBrowser)
     CWebBrowserUI* pControl = PlaceBrowser();
     Microsoft::WRL::ComPtr<CFakeOleObject> pFirst = fake->Object();
     pControl->SetDelayCreate(false);
-    pControl->SetClassId(CLSID_WebBrowser);
+    pControl->SetClassId(CLSID_FakeOleObject);
     ASSERT_EQ(fake->factory.created, 2);
     EXPECT_EQ(pFirst->RefCount(), 1) << "only the test's reference";
     EXPECT_EQ(static_cast<CFakeWebBrowser*>(pFirst.Get())->sink, nullptr);

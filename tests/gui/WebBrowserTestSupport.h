@@ -93,13 +93,16 @@ class WebBrowserFixture : public ActiveXHostFixture {
 protected:
     WebBrowserFixture()
     {
-        fake = std::make_unique<RegisteredFake>(CLSID_WebBrowser, FakeOptions{}, &CFakeWebBrowser::Make);
+        // Under a class id of its own: the prefix may redirect the browser class with TreatAs,
+        // which CoCreateInstance honours before any class registered in the process.
+        fake = std::make_unique<RegisteredFake>(CLSID_FakeOleObject, FakeOptions{}, &CFakeWebBrowser::Make);
     }
     CFakeWebBrowser* Browser() const { return static_cast<CFakeWebBrowser*>(fake->Object()); }
     // A placed browser control with the fake behind it.
     Tarvo::CWebBrowserUI* PlaceBrowser(RECT rc = kItem)
     {
         auto* pControl = AddControl<Tarvo::CWebBrowserUI>();
+        pControl->SetClassId(CLSID_FakeOleObject);
         pControl->SetPosition(rc);
         return pControl;
     }

@@ -1,5 +1,6 @@
 // The system's own Web Browser object (Wine's, which cannot render pages here): created, activated
-// in place in the host window and released cleanly.
+// in place in the host window and released cleanly. It is made from its module, as "modulename"
+// does: the test prefix sends CoCreateInstance of the browser class to a stand-in.
 
 #include "ActiveXTestHost.h"
 
@@ -23,6 +24,7 @@ HWND FirstChild(HWND hWnd)
 TEST_F(WineWebBrowserTest, SystemBrowserIsActivatedInPlaceAndReleasedCleanly)
 {
     auto* pControl = AddControl<CWebBrowserUI>();
+    pControl->SetModuleName(L"ieframe.dll");
     pControl->SetPosition({0, 0, 320, 200});
     ASSERT_NE(pControl->WebBrowser(), nullptr) << "the system object answers IWebBrowser2";
     const HWND hwndHost = pControl->HostWindow();
@@ -57,6 +59,7 @@ TEST_F(WineWebBrowserTest, SystemBrowserIsActivatedInPlaceAndReleasedCleanly)
 TEST_F(WineWebBrowserTest, SystemBrowserTakesAHomePageAndANavigation)
 {
     auto* pControl = AddControl<CWebBrowserUI>();
+    pControl->ApplyAttribute(L"modulename", L"ieframe.dll");
     pControl->ApplyAttribute(L"homepage", L"about:blank");
     pControl->ApplyAttribute(L"autonavi", L"true");
     pControl->ApplyAttribute(L"delaycreate", L"false");
