@@ -207,6 +207,9 @@ bool CScenario::ParseRuleDirective(PageRule& rule, std::wstring_view keyword, st
     }
     if (keyword == L"frame") {
         const auto [url, status] = SplitKeyword(argument);
+        if (url.empty()) {
+            return false;
+        }
         FrameSpec frame{Unescape(url), std::nullopt};
         if (!status.empty()) {
             frame.status = ParseNumber(status);
