@@ -79,8 +79,12 @@ bool CBrowserEvents::BeforeNavigate2(IDispatch* disp, const std::wstring& url, c
     flagsValue.Get()->vt = VT_I4;
     flagsValue.Get()->lVal = 0;
     VARIANT_BOOL cancel = VARIANT_FALSE;
-    VARIANT args[] = {DispatchArg(disp),          ByRefVariant(urlValue.Get()),    ByRefVariant(flagsValue.Get()),
-                      ByRefVariant(targetValue.Get()), ByRefVariant(postData.Get()), ByRefVariant(headersValue.Get()),
+    VARIANT args[] = {DispatchArg(disp),
+                      ByRefVariant(urlValue.Get()),
+                      ByRefVariant(flagsValue.Get()),
+                      ByRefVariant(targetValue.Get()),
+                      ByRefVariant(postData.Get()),
+                      ByRefVariant(headersValue.Get()),
                       CancelArg(&cancel)};
     Fire(m_point, DISPID_BEFORENAVIGATE2, args);
     CRecordFile::Append({L"event", L"BeforeNavigate2", L"frame=" + frameName, L"url=" + url, CancelField(cancel)});
@@ -107,8 +111,7 @@ void CBrowserEvents::DocumentComplete(IDispatch* disp, const std::wstring& url, 
     FireUrlEvent(DISPID_DOCUMENTCOMPLETE, L"DocumentComplete", disp, url, frameName);
 }
 
-bool CBrowserEvents::NavigateError(IDispatch* disp, const std::wstring& url, const std::wstring& frameName,
-                                   LONG status)
+bool CBrowserEvents::NavigateError(IDispatch* disp, const std::wstring& url, const std::wstring& frameName, LONG status)
 {
     CVariant urlValue, targetValue, statusValue;
     CVariant::Bstr(urlValue, url);
@@ -136,11 +139,11 @@ bool CBrowserEvents::NewWindow3(const std::wstring& url, const std::wstring& con
     slot.ppdispVal = &newWindow;
     VARIANT flags;
     flags.vt = VT_I4;
-    flags.lVal = 0x3;  // NWMF_USERINITED | NWMF_FIRST: a click the user made
+    flags.lVal = 0x3; // NWMF_USERINITED | NWMF_FIRST: a click the user made
     VARIANT args[] = {slot, CancelArg(&cancel), flags, *contextValue.Get(), *urlValue.Get()};
     Fire(m_point, DISPID_NEWWINDOW3, args);
     if (newWindow != nullptr) {
-        newWindow->Release();  // a sink that hands a window over gives us its reference
+        newWindow->Release(); // a sink that hands a window over gives us its reference
     }
     CRecordFile::Append({L"event", L"NewWindow3", L"frame=top", L"url=" + url, CancelField(cancel)});
     return cancel != VARIANT_FALSE;

@@ -1,5 +1,6 @@
 // Exports of the stand-in browser DLL (named in portal_browser.def).
 #include "ClassFactory.h"
+#include "Environment.h"
 #include "ModuleWindowClass.h"
 #include "PortalBrowserApi.h"
 
@@ -15,9 +16,7 @@ namespace {
 
 bool WantsSystemBrowser()
 {
-    wchar_t value[16];
-    const DWORD length = ::GetEnvironmentVariableW(L"WXLM_PORTAL_BROWSER", value, ARRAYSIZE(value));
-    return length > 0 && length < ARRAYSIZE(value) && std::wstring(value, length) == L"system";
+    return EnvironmentText(L"WXLM_PORTAL_BROWSER") == L"system";
 }
 
 // Wine's own browser object, for a process that asked for it despite TreatAs. The module
@@ -26,10 +25,9 @@ HRESULT SystemBrowserFactory(REFIID riid, void** ppv)
 {
     const HMODULE ieframe = ::LoadLibraryW(L"ieframe.dll");
     using GetClassObjectFn = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
-    const auto getClassObject =
-        ieframe != nullptr ? reinterpret_cast<GetClassObjectFn>(
-                                 reinterpret_cast<void*>(::GetProcAddress(ieframe, "DllGetClassObject")))
-                           : nullptr;
+    const auto getClassObject = ieframe != nullptr ? reinterpret_cast<GetClassObjectFn>(reinterpret_cast<void*>(
+                                                         ::GetProcAddress(ieframe, "DllGetClassObject")))
+                                                   : nullptr;
     return getClassObject != nullptr ? getClassObject(CLSID_WebBrowser, riid, ppv) : CLASS_E_CLASSNOTAVAILABLE;
 }
 

@@ -61,26 +61,40 @@ BSTR MakeBstr(const std::wstring& text)
 std::wstring Describe(const VARIANT& value)
 {
     switch (value.vt) {
-    case VT_EMPTY: return L"empty:";
-    case VT_BSTR: return L"bstr:" + std::wstring(value.bstrVal, ::SysStringLen(value.bstrVal));
-    case VT_I4: return L"int:" + std::to_wstring(value.lVal);
-    case VT_BOOL: return L"bool:" + std::to_wstring(value.boolVal);
-    default: return L"vt" + std::to_wstring(value.vt) + L":";
+    case VT_EMPTY:
+        return L"empty:";
+    case VT_BSTR:
+        return L"bstr:" + std::wstring(value.bstrVal, ::SysStringLen(value.bstrVal));
+    case VT_I4:
+        return L"int:" + std::to_wstring(value.lVal);
+    case VT_BOOL:
+        return L"bool:" + std::to_wstring(value.boolVal);
+    default:
+        return L"vt" + std::to_wstring(value.vt) + L":";
     }
 }
 
 std::wstring ArgumentsFor(const ScriptStep& step, CCallArguments& args)
 {
     switch (step.kind) {
-    case ScriptStepKind::CallInt: args.AddInt(step.number); return L"int:" + std::to_wstring(step.number);
-    case ScriptStepKind::CallNull: args.AddBstr(nullptr); return L"null";
-    case ScriptStepKind::CallObject: args.AddDispatch(CPlainDispatch::Create(nullptr)); return L"object";
-    case ScriptStepKind::CallNone: return L"none";
+    case ScriptStepKind::CallInt:
+        args.AddInt(step.number);
+        return L"int:" + std::to_wstring(step.number);
+    case ScriptStepKind::CallNull:
+        args.AddBstr(nullptr);
+        return L"null";
+    case ScriptStepKind::CallObject:
+        args.AddDispatch(CPlainDispatch::Create(nullptr));
+        return L"object";
+    case ScriptStepKind::CallNone:
+        return L"none";
     case ScriptStepKind::CallTwo:
         args.AddBstr(MakeBstr(step.text));
         args.AddBstr(MakeBstr(step.text));
         return L"two:" + step.text;
-    default: args.AddBstr(MakeBstr(step.text)); return L"bstr:" + step.text;
+    default:
+        args.AddBstr(MakeBstr(step.text));
+        return L"bstr:" + step.text;
     }
 }
 

@@ -17,8 +17,8 @@ bool CPageWindow::Create(HWND parent, const RECT& position)
         return m_hwnd != nullptr;
     }
     ::CreateWindowExW(0, kClassName, L"Portal", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, position.left, position.top,
-                      position.right - position.left, position.bottom - position.top, parent, nullptr,
-                      ModuleInstance(), this);
+                      position.right - position.left, position.bottom - position.top, parent, nullptr, ModuleInstance(),
+                      this);
     return m_hwnd != nullptr;
 }
 
@@ -70,11 +70,19 @@ LRESULT CALLBACK CPageWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARA
 LRESULT CPageWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_PAINT: OnPaint(); return 0;
-    case WM_ERASEBKGND: return 1;
-    case WM_LBUTTONDOWN: OnClick(lParam, true); return 0;
-    case WM_LBUTTONUP: OnClick(lParam, false); return 0;
-    default: break;
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_LBUTTONDOWN:
+        OnClick(lParam, true);
+        return 0;
+    case WM_LBUTTONUP:
+        OnClick(lParam, false);
+        return 0;
+    default:
+        break;
     }
     return ::DefWindowProcW(m_hwnd, message, wParam, lParam);
 }
@@ -92,7 +100,8 @@ void CPageWindow::OnClick(LPARAM lParam, bool down)
 {
     RECT client{};
     ::GetClientRect(m_hwnd, &client);
-    const PageHit hit = CPortalPage::HitTest({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, {client.right, client.bottom});
+    const PageHit hit =
+        CPortalPage::HitTest({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, {client.right, client.bottom});
     if (hit != PageHit::None && (hit == PageHit::Drag) == down && m_owner.View().loaded) {
         m_owner.OnPageClick(hit);
     }

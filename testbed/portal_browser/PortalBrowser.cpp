@@ -38,12 +38,18 @@ std::wstring UrlText(const VARIANT* url)
 const wchar_t* PageClickName(PageHit hit)
 {
     switch (hit) {
-    case PageHit::Drag: return L"drag";
-    case PageHit::Minimize: return L"min";
-    case PageHit::Close: return L"close";
-    case PageHit::Start: return L"start";
-    case PageHit::Link: return L"link";
-    case PageHit::None: break;
+    case PageHit::Drag:
+        return L"drag";
+    case PageHit::Minimize:
+        return L"min";
+    case PageHit::Close:
+        return L"close";
+    case PageHit::Start:
+        return L"start";
+    case PageHit::Link:
+        return L"link";
+    case PageHit::None:
+        break;
     }
     return L"none";
 }
@@ -51,11 +57,16 @@ const wchar_t* PageClickName(PageHit hit)
 const wchar_t* PageClickRequest(PageHit hit)
 {
     switch (hit) {
-    case PageHit::Drag: return LR"({"funcation_name":"wnd_mousemove"})";
-    case PageHit::Minimize: return LR"({"funcation_name":"min_wnd"})";
-    case PageHit::Close: return LR"({"funcation_name":"close_wnd"})";
-    case PageHit::Start: return LR"({"funcation_name":"open_game"})";
-    default: break;
+    case PageHit::Drag:
+        return LR"({"funcation_name":"wnd_mousemove"})";
+    case PageHit::Minimize:
+        return LR"({"funcation_name":"min_wnd"})";
+    case PageHit::Close:
+        return LR"({"funcation_name":"close_wnd"})";
+    case PageHit::Start:
+        return LR"({"funcation_name":"open_game"})";
+    default:
+        break;
     }
     return nullptr;
 }

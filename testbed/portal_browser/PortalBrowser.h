@@ -163,7 +163,7 @@ private:
     bool m_uiActive = false;
     VARIANT_BOOL m_silent = VARIANT_FALSE;
     VARIANT_BOOL m_visible = VARIANT_TRUE;
-    SIZEL m_extent{25400, 16404};  // 960 x 620 pixels at 96 dpi
+    SIZEL m_extent{25400, 16404}; // 960 x 620 pixels at 96 dpi
 };
 
 } // namespace wxlmportal

@@ -60,6 +60,9 @@ STDMETHODIMP CPortalBrowser::Close(DWORD saveOption)
     m_player.Clear();
     InPlaceDeactivate();
     m_viewSink.Reset();
+    // The document lets go of the host's UI handler with it.
+    m_document.Reset();
+    m_loaded = false;
     return S_OK;
 }
 
@@ -84,12 +87,17 @@ STDMETHODIMP CPortalBrowser::DoVerb(LONG verb, LPMSG, IOleClientSite* activeSite
     Trace(L"IOleObject::DoVerb", std::to_wstring(verb));
     IOleClientSite* site = activeSite != nullptr ? activeSite : m_clientSite.Get();
     switch (verb) {
-    case OLEIVERB_INPLACEACTIVATE: return InPlaceActivate(site, false);
+    case OLEIVERB_INPLACEACTIVATE:
+        return InPlaceActivate(site, false);
     case OLEIVERB_PRIMARY:
     case OLEIVERB_SHOW:
-    case OLEIVERB_UIACTIVATE: return InPlaceActivate(site, true);
-    case OLEIVERB_HIDE: m_window.Show(false); return S_OK;
-    default: break;
+    case OLEIVERB_UIACTIVATE:
+        return InPlaceActivate(site, true);
+    case OLEIVERB_HIDE:
+        m_window.Show(false);
+        return S_OK;
+    default:
+        break;
     }
     return OLEOBJ_S_INVALIDVERB;
 }

@@ -30,8 +30,7 @@ Tarvo::CUIFontHandle MakeFont(int height, bool bold, bool underline = false)
                                               NONANTIALIASED_QUALITY, DEFAULT_PITCH, L"Microsoft YaHei"));
 }
 
-void Text(HDC dc, RECT rect, const std::wstring& text, const Tarvo::CUIFontHandle& font, COLORREF colour,
-          UINT format)
+void Text(HDC dc, RECT rect, const std::wstring& text, const Tarvo::CUIFontHandle& font, COLORREF colour, UINT format)
 {
     const Tarvo::CUISelectObject select(dc, font.Get());
     ::SetTextColor(dc, colour);
@@ -45,12 +44,18 @@ RECT CPortalPage::Area(PageHit hit, SIZE size)
 {
     const LONG w = size.cx;
     switch (hit) {
-    case PageHit::Drag: return {0, 0, w - 2 * kButtonWidth, kHeaderHeight};
-    case PageHit::Minimize: return {w - 2 * kButtonWidth, 0, w - kButtonWidth, kHeaderHeight};
-    case PageHit::Close: return {w - kButtonWidth, 0, w, kHeaderHeight};
-    case PageHit::Start: return {(w - 200) / 2, 200, (w - 200) / 2 + 200, 260};
-    case PageHit::Link: return {w / 2 - 80, 290, w / 2 + 80, 314};
-    case PageHit::None: break;
+    case PageHit::Drag:
+        return {0, 0, w - 2 * kButtonWidth, kHeaderHeight};
+    case PageHit::Minimize:
+        return {w - 2 * kButtonWidth, 0, w - kButtonWidth, kHeaderHeight};
+    case PageHit::Close:
+        return {w - kButtonWidth, 0, w, kHeaderHeight};
+    case PageHit::Start:
+        return {(w - 200) / 2, 200, (w - 200) / 2 + 200, 260};
+    case PageHit::Link:
+        return {w / 2 - 80, 290, w / 2 + 80, 314};
+    case PageHit::None:
+        break;
     }
     return {0, 0, 0, 0};
 }
@@ -108,8 +113,7 @@ void CPortalPage::PaintError(HDC dc, const RECT& bounds, LONG status)
     const Tarvo::CUIFontHandle font = MakeFont(16, false);
     RECT text = bounds;
     text.top += 40;
-    Text(dc, text, L"无法显示此页 (" + CRecordFile::Hex(status) + L")", font, RGB(0, 0, 0),
-         DT_SINGLELINE | DT_CENTER);
+    Text(dc, text, L"无法显示此页 (" + CRecordFile::Hex(status) + L")", font, RGB(0, 0, 0), DT_SINGLELINE | DT_CENTER);
 }
 
 } // namespace wxlmportal

@@ -1,5 +1,7 @@
 #include "RecordFile.h"
 
+#include "Environment.h"
+
 #include "../../ui/core/UIHandle.h"
 
 #include <cstdio>
@@ -7,16 +9,6 @@
 namespace wxlmportal {
 
 namespace {
-
-std::wstring RecordPath()
-{
-    wchar_t buffer[MAX_PATH * 2];
-    const DWORD length = ::GetEnvironmentVariableW(L"WXLM_PORTAL_RECORD", buffer, ARRAYSIZE(buffer));
-    if (length == 0 || length >= ARRAYSIZE(buffer)) {
-        return {};
-    }
-    return std::wstring(buffer, length);
-}
 
 void AppendUtf8(std::string& out, char32_t code)
 {
@@ -37,8 +29,14 @@ void AppendUtf8(std::string& out, char32_t code)
     }
 }
 
-bool IsHigh(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLow(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+bool IsHigh(wchar_t c)
+{
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLow(wchar_t c)
+{
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
 
 } // namespace
 
@@ -49,12 +47,23 @@ std::string CRecordFile::Escape(std::wstring_view text)
     for (size_t i = 0; i < text.size(); ++i) {
         const wchar_t c = text[i];
         switch (c) {
-        case L'\\': out += "\\\\"; continue;
-        case L'\t': out += "\\t"; continue;
-        case L'\n': out += "\\n"; continue;
-        case L'\r': out += "\\r"; continue;
-        case L'\0': out += "\\0"; continue;
-        default: break;
+        case L'\\':
+            out += "\\\\";
+            continue;
+        case L'\t':
+            out += "\\t";
+            continue;
+        case L'\n':
+            out += "\\n";
+            continue;
+        case L'\r':
+            out += "\\r";
+            continue;
+        case L'\0':
+            out += "\\0";
+            continue;
+        default:
+            break;
         }
         if (IsHigh(c) && i + 1 < text.size() && IsLow(text[i + 1])) {
             AppendUtf8(out, 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
@@ -79,7 +88,7 @@ std::wstring CRecordFile::Hex(HRESULT value)
 
 void CRecordFile::Append(std::initializer_list<std::wstring_view> fields)
 {
-    const std::wstring path = RecordPath();
+    const std::wstring path = EnvironmentText(L"WXLM_PORTAL_RECORD");
     if (path.empty()) {
         return;
     }

@@ -1,5 +1,7 @@
 #include "Scenario.h"
 
+#include "Environment.h"
+
 #include "RecordFile.h"
 #include "../../ui/core/UIHandle.h"
 
@@ -8,16 +10,6 @@
 namespace wxlmportal {
 
 namespace {
-
-std::wstring ScenarioPath()
-{
-    wchar_t buffer[MAX_PATH * 2];
-    const DWORD length = ::GetEnvironmentVariableW(L"WXLM_PORTAL_SCENARIO", buffer, ARRAYSIZE(buffer));
-    if (length == 0 || length >= ARRAYSIZE(buffer)) {
-        return {};
-    }
-    return std::wstring(buffer, length);
-}
 
 std::string ReadFileBytes(const std::wstring& path)
 {
@@ -122,11 +114,21 @@ std::wstring CScenario::Unescape(std::wstring_view text)
             continue;
         }
         switch (text[i + 1]) {
-        case L'\\': out += L'\\'; break;
-        case L't': out += L'\t'; break;
-        case L'n': out += L'\n'; break;
-        case L'r': out += L'\r'; break;
-        default: out += text[i]; continue;
+        case L'\\':
+            out += L'\\';
+            break;
+        case L't':
+            out += L'\t';
+            break;
+        case L'n':
+            out += L'\n';
+            break;
+        case L'r':
+            out += L'\r';
+            break;
+        default:
+            out += text[i];
+            continue;
         }
         ++i;
     }
@@ -135,7 +137,7 @@ std::wstring CScenario::Unescape(std::wstring_view text)
 
 CScenario CScenario::Load()
 {
-    const std::wstring path = ScenarioPath();
+    const std::wstring path = EnvironmentText(L"WXLM_PORTAL_SCENARIO");
     return path.empty() ? CScenario() : Parse(FromUtf8(ReadFileBytes(path)));
 }
 
@@ -229,10 +231,14 @@ bool CScenario::ParseStep(PageRule& rule, std::wstring_view keyword, std::wstrin
         const wchar_t* keyword;
         ScriptStepKind kind;
     } kSteps[] = {
-        {L"call", ScriptStepKind::Call},           {L"call-int", ScriptStepKind::CallInt},
-        {L"call-null", ScriptStepKind::CallNull},  {L"call-object", ScriptStepKind::CallObject},
-        {L"call-none", ScriptStepKind::CallNone},  {L"call-two", ScriptStepKind::CallTwo},
-        {L"call-name", ScriptStepKind::CallName},  {L"newwindow", ScriptStepKind::NewWindow},
+        {L"call", ScriptStepKind::Call},
+        {L"call-int", ScriptStepKind::CallInt},
+        {L"call-null", ScriptStepKind::CallNull},
+        {L"call-object", ScriptStepKind::CallObject},
+        {L"call-none", ScriptStepKind::CallNone},
+        {L"call-two", ScriptStepKind::CallTwo},
+        {L"call-name", ScriptStepKind::CallName},
+        {L"newwindow", ScriptStepKind::NewWindow},
         {L"scripterror", ScriptStepKind::ScriptError},
     };
     for (const auto& entry : kSteps) {

@@ -13,9 +13,9 @@ enum class ScriptStepKind { Call, CallInt, CallNull, CallObject, CallNone, CallT
 
 struct ScriptStep {
     ScriptStepKind kind = ScriptStepKind::Call;
-    std::wstring name;  // the script-visible name asked for (g_callCppFunc unless call-name)
-    std::wstring text;  // the argument text, or the URL of newwindow
-    LONG number = 0;    // call-int
+    std::wstring name; // the script-visible name asked for (g_callCppFunc unless call-name)
+    std::wstring text; // the argument text, or the URL of newwindow
+    LONG number = 0;   // call-int
 };
 
 struct FrameSpec {
@@ -35,8 +35,7 @@ struct PageRule {
 class CScenario {
 public:
     static constexpr DWORD kDefaultMiscStatus = OLEMISC_SETCLIENTSITEFIRST | OLEMISC_ACTIVATEWHENVISIBLE |
-                                                OLEMISC_INSIDEOUT | OLEMISC_CANTLINKINSIDE |
-                                                OLEMISC_RECOMPOSEONRESIZE;
+                                                OLEMISC_INSIDEOUT | OLEMISC_CANTLINKINSIDE | OLEMISC_RECOMPOSEONRESIZE;
 
     static CScenario Load();
     static CScenario Parse(std::wstring_view text);

@@ -32,7 +32,7 @@ int HexValue(char c)
     return -1;
 }
 
-}  // namespace
+} // namespace
 
 std::optional<std::wstring> PortalRecordLine::Value(std::wstring_view key) const
 {
@@ -48,9 +48,7 @@ std::wstring UnescapePortalField(std::string_view utf8)
 {
     std::wstring out;
     size_t plain = 0;
-    auto flush = [&](size_t end) {
-        out += Widen(std::string(utf8.substr(plain, end - plain)));
-    };
+    auto flush = [&](size_t end) { out += Widen(std::string(utf8.substr(plain, end - plain))); };
     for (size_t i = 0; i < utf8.size(); ++i) {
         if (utf8[i] != '\\' || i + 1 == utf8.size())
             continue;
@@ -58,11 +56,21 @@ std::wstring UnescapePortalField(std::string_view utf8)
         const char next = utf8[i + 1];
         size_t used = 2;
         switch (next) {
-        case '\\': out += L'\\'; break;
-        case 't': out += L'\t'; break;
-        case 'n': out += L'\n'; break;
-        case 'r': out += L'\r'; break;
-        case '0': out += L'\0'; break;
+        case '\\':
+            out += L'\\';
+            break;
+        case 't':
+            out += L'\t';
+            break;
+        case 'n':
+            out += L'\n';
+            break;
+        case 'r':
+            out += L'\r';
+            break;
+        case '0':
+            out += L'\0';
+            break;
         case 'u': {
             unsigned value = 0;
             for (size_t k = i + 2; k < i + 6 && k < utf8.size(); ++k)
@@ -71,7 +79,10 @@ std::wstring UnescapePortalField(std::string_view utf8)
             used = 6;
             break;
         }
-        default: out += L'\\'; used = 1; break;
+        default:
+            out += L'\\';
+            used = 1;
+            break;
         }
         i += used - 1;
         plain = i + 1;
@@ -93,7 +104,8 @@ std::vector<PortalRecordLine> ParsePortalRecord(const std::string& utf8)
         while (true) {
             const size_t tab = utf8.find('\t', fieldStart);
             const size_t fieldEnd = tab == std::string::npos || tab > end ? end : tab;
-            line.fields.push_back(UnescapePortalField(std::string_view(utf8).substr(fieldStart, fieldEnd - fieldStart)));
+            line.fields.push_back(
+                UnescapePortalField(std::string_view(utf8).substr(fieldStart, fieldEnd - fieldStart)));
             if (fieldEnd == end)
                 break;
             fieldStart = fieldEnd + 1;
@@ -139,4 +151,4 @@ std::vector<PortalRecordLine> PortalBrowserSession::Record(std::wstring_view kin
     return lines;
 }
 
-}  // namespace wxlmtest
+} // namespace wxlmtest

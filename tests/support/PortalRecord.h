@@ -46,4 +46,4 @@ private:
     std::optional<std::wstring> m_oldRecord;
 };
 
-}  // namespace wxlmtest
+} // namespace wxlmtest

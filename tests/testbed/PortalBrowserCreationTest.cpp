@@ -37,7 +37,7 @@ template <class Fn> Fn Export(HMODULE module, const char* name)
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
-}  // namespace
+} // namespace
 
 TEST(PortalBrowserRegistration, ThePrefixBindsTheBrowserClassToTheStandIn)
 {
@@ -107,8 +107,10 @@ TEST_F(PortalBrowserFixture, ActivatesInPlaceAsAWindowedControl)
     std::vector<std::wstring> methods;
     for (const auto& line : session->Record(L"method"))
         methods.push_back(line.Field(1) + (line.fields.size() > 2 ? L" " + line.Field(2) : L""));
-    const std::vector<std::wstring> order{L"IOleObject::SetClientSite site", L"IPersistStreamInit::InitNew",
-                                          L"IOleObject::DoVerb -5", L"IOleInPlaceSite::GetWindowContext 0,0,960,620",
+    const std::vector<std::wstring> order{L"IOleObject::SetClientSite site",
+                                          L"IPersistStreamInit::InitNew",
+                                          L"IOleObject::DoVerb -5",
+                                          L"IOleInPlaceSite::GetWindowContext 0,0,960,620",
                                           L"IConnectionPoint::Advise cookie=1",
                                           L"IOleInPlaceObject::SetObjectRects 10,20,410,320"};
     EXPECT_EQ(methods, order);
@@ -126,8 +128,9 @@ TEST_F(PortalBrowserFixture, UIActivationAndCloseGiveBackTheActiveObjectAndTheWi
     ASSERT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
     EXPECT_FALSE(IsWindow(page));
     EXPECT_FALSE(site.activeObjectHeld());
-    const std::vector<std::string> expected{"OnInPlaceActivate", "GetWindowContext", "OnUIActivate", "SetActiveObject",
-                                            "SetActiveObject(null)", "OnUIDeactivate", "OnInPlaceDeactivate"};
+    const std::vector<std::string> expected{"OnInPlaceActivate",  "GetWindowContext",      "OnUIActivate",
+                                            "SetActiveObject",    "SetActiveObject(null)", "OnUIDeactivate",
+                                            "OnInPlaceDeactivate"};
     EXPECT_EQ(site.calls, expected);
 }
 
@@ -138,13 +141,20 @@ TEST_F(PortalBrowserFixture, AnswersTheInterfacesOfAWindowedBrowserControl)
         const IID* iid;
         bool answered;
     } cases[] = {
-        {&IID_IOleObject, true},         {&IID_IOleInPlaceObject, true},
-        {&IID_IOleInPlaceActiveObject, true}, {&IID_IViewObject, true},
-        {&IID_IViewObject2, true},       {&IID_IPersistStreamInit, true},
-        {&IID_IObjectWithSite, true},    {&IID_IWebBrowser2, true},
-        {&IID_IWebBrowserApp, true},     {&IID_IDispatch, true},
-        {&IID_IOleControl, true},        {&IID_IConnectionPointContainer, true},
-        {&IID_IOleInPlaceObjectWindowless, false}, {&IID_IViewObjectEx, false},
+        {&IID_IOleObject, true},
+        {&IID_IOleInPlaceObject, true},
+        {&IID_IOleInPlaceActiveObject, true},
+        {&IID_IViewObject, true},
+        {&IID_IViewObject2, true},
+        {&IID_IPersistStreamInit, true},
+        {&IID_IObjectWithSite, true},
+        {&IID_IWebBrowser2, true},
+        {&IID_IWebBrowserApp, true},
+        {&IID_IDispatch, true},
+        {&IID_IOleControl, true},
+        {&IID_IConnectionPointContainer, true},
+        {&IID_IOleInPlaceObjectWindowless, false},
+        {&IID_IViewObjectEx, false},
         {&IID_IPersistFile, false},
     };
     for (const auto& c : cases) {
@@ -199,7 +209,7 @@ TEST_F(PortalBrowserFixture, TheModuleRouteServesBothClassIdsAndKnowsWhenItMayUn
         made.Reset();
         EXPECT_EQ(factory->LockServer(TRUE), S_OK);
         factory.Reset();
-        EXPECT_EQ(canUnloadNow(), S_FALSE);  // the lock still holds the server
+        EXPECT_EQ(canUnloadNow(), S_FALSE); // the lock still holds the server
         ComPtr<IClassFactory> again;
         ASSERT_EQ(getClassObject(*clsid, IID_PPV_ARGS(&again)), S_OK);
         EXPECT_EQ(again->LockServer(FALSE), S_OK);
@@ -216,7 +226,7 @@ TEST_F(PortalBrowserFixture, WinesOwnBrowserIsStillReachableDespiteTreatAs)
         const ScopedEnv system(L"WXLM_PORTAL_BROWSER", L"system");
         ComPtr<IWebBrowser2> wine;
         ASSERT_EQ(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&wine)), S_OK);
-        EXPECT_EQ(PortalLiveObjects(), 0);  // not one of ours
+        EXPECT_EQ(PortalLiveObjects(), 0); // not one of ours
     }
     // The module route of a host: ieframe's own class factory; TreatAs plays no part in it.
     const HMODULE ieframe = LoadLibraryW(L"ieframe.dll");
@@ -231,4 +241,32 @@ TEST_F(PortalBrowserFixture, WinesOwnBrowserIsStillReachableDespiteTreatAs)
     wineObject.Reset();
     factory.Reset();
     EXPECT_TRUE(session->Record(L"object").empty());
+}
+
+TEST_F(PortalBrowserFixture, EachHostObjectIsGivenBackWhenTheHostLetsGoOfIt)
+{
+    CreateAndEmbed();
+    ComPtr<IObjectWithSite> withSite;
+    ASSERT_EQ(object.As(&withSite), S_OK);
+    PortalTestExternal siteObject;
+    ASSERT_EQ(withSite->SetSite(static_cast<IDispatch*>(&siteObject)), S_OK);
+    ASSERT_EQ(Navigate(L"https://portal.example/"), S_OK);
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_GT(handler.Refs(), 0); // the document holds the UI handler the sink gave it
+    EXPECT_GT(siteObject.Refs(), 0);
+
+    ASSERT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
+    EXPECT_EQ(handler.Refs(), 0);
+    Microsoft::WRL::ComPtr<IDispatch> document;
+    EXPECT_EQ(web->get_Document(&document), S_FALSE);
+    EXPECT_EQ(document, nullptr);
+    EXPECT_GT(site.Refs(), 0);
+    ASSERT_EQ(object->SetClientSite(nullptr), S_OK);
+    EXPECT_EQ(site.Refs(), 0);
+    ASSERT_EQ(withSite->SetSite(nullptr), S_OK);
+    EXPECT_EQ(siteObject.Refs(), 0);
+    EXPECT_GT(sink.Refs(), 0);
+    withSite.Reset();
+    ReleaseBrowser(); // unadvises
+    EXPECT_EQ(sink.Refs(), 0);
 }

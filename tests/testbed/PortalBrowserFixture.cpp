@@ -20,7 +20,7 @@ void RegisterTestWindowClass()
     RegisterClassExW(&wc);
 }
 
-}  // namespace
+} // namespace
 
 LONG PortalLiveObjects()
 {
@@ -36,9 +36,9 @@ void PortalBrowserFixture::SetUp()
 {
     ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
     RegisterTestWindowClass();
-    window = CreateWindowExW(0, kWindowClass, L"Portal browser test", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
-                             kPlace.left, kPlace.top, kPlace.right, kPlace.bottom, nullptr, nullptr,
-                             GetModuleHandleW(nullptr), nullptr);
+    window =
+        CreateWindowExW(0, kWindowClass, L"Portal browser test", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, kPlace.left,
+                        kPlace.top, kPlace.right, kPlace.bottom, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(window, nullptr);
     site.Place(window, kPlace);
     sink.uiHandler = &handler;
@@ -60,7 +60,7 @@ void PortalBrowserFixture::TearDown()
 
 void PortalBrowserFixture::CreateAndEmbed(const std::string& scenario)
 {
-    session.reset();  // the old session puts the environment back before the new one sets it
+    session.reset(); // the old session puts the environment back before the new one sets it
     session = std::make_unique<wxlmtest::PortalBrowserSession>(scenario);
     ASSERT_EQ(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&object)), S_OK);
     ASSERT_EQ(object.As(&web), S_OK);

@@ -18,7 +18,7 @@ std::vector<DISPID> Ids(const PortalTestSink& sink)
 
 const VARTYPE kRefVariant = VT_BYREF | VT_VARIANT;
 
-}  // namespace
+} // namespace
 
 TEST_F(PortalBrowserFixture, TheDefaultPortalIsOneDocumentThatLoads)
 {
@@ -36,9 +36,8 @@ TEST_F(PortalBrowserFixture, TheDefaultPortalIsOneDocumentThatLoads)
         EXPECT_EQ(event.dispatchFlags, DISPATCH_METHOD);
         EXPECT_EQ(event.url, kPortal);
     }
-    const std::vector<VARTYPE> before{VT_DISPATCH, kRefVariant, VT_BSTR, kRefVariant, VT_I4,
-                                      kRefVariant, VT_BSTR,     kRefVariant, VT_EMPTY, kRefVariant,
-                                      VT_BSTR,     VT_BYREF | VT_BOOL};
+    const std::vector<VARTYPE> before{VT_DISPATCH, kRefVariant, VT_BSTR,  kRefVariant, VT_I4,   kRefVariant,
+                                      VT_BSTR,     kRefVariant, VT_EMPTY, kRefVariant, VT_BSTR, VT_BYREF | VT_BOOL};
     EXPECT_EQ(sink.events[0].types, before);
     EXPECT_EQ(sink.events[0].flags, 0);
     const std::vector<VARTYPE> complete{VT_DISPATCH, kRefVariant, VT_BSTR};
@@ -98,8 +97,8 @@ TEST_F(PortalBrowserFixture, ANavigationErrorCarriesItsStatusAndTheErrorPageStil
         EXPECT_EQ(error.status, status);
         EXPECT_TRUE(error.topLevel);
         EXPECT_EQ(error.url, kPortal);
-        const std::vector<VARTYPE> types{VT_DISPATCH, kRefVariant, VT_BSTR, kRefVariant, VT_BSTR,
-                                         kRefVariant, VT_I4,       VT_BYREF | VT_BOOL};
+        const std::vector<VARTYPE> types{VT_DISPATCH, kRefVariant, VT_BSTR, kRefVariant,
+                                         VT_BSTR,     kRefVariant, VT_I4,   VT_BYREF | VT_BOOL};
         EXPECT_EQ(error.types, types);
         ReleaseBrowser();
     }

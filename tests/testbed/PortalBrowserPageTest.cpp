@@ -38,7 +38,7 @@ public:
     HDC DC() const { return m_dc; }
     COLORREF Pixel(int x, int y) const
     {
-        GdiFlush();  // GDI may batch the drawing; the bits are read directly
+        GdiFlush(); // GDI may batch the drawing; the bits are read directly
         const DWORD bgra = m_bits[y * m_width + x];
         return RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF);
     }
@@ -77,7 +77,7 @@ LPARAM At(int x, int y)
     return MAKELPARAM(x, y);
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(PortalBrowserFixture, ThePortalPageIsPaintedOnceTheDocumentHasCompleted)
 {
@@ -94,12 +94,13 @@ TEST_F(PortalBrowserFixture, ThePortalPageIsPaintedOnceTheDocumentHasCompleted)
     ASSERT_EQ(Navigate(kPortal), S_OK);
     ASSERT_TRUE(WaitIdle());
     PageBitmap page(960, 620);
-    ASSERT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, page.DC(), &bounds, nullptr, nullptr, 0), S_OK);
+    ASSERT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, page.DC(), &bounds, nullptr, nullptr, 0),
+              S_OK);
     page.Save(BuildDir() + L"\\tests\\portal_page.bmp");
-    EXPECT_EQ(page.Pixel(400, 3), kHeader);     // drag strip above its text
+    EXPECT_EQ(page.Pixel(400, 3), kHeader); // drag strip above its text
     EXPECT_EQ(page.Pixel(5, 600), kBody);
-    EXPECT_EQ(page.Pixel(382, 203), kButton);   // inside "开始游戏", off its text
-    EXPECT_EQ(page.Pixel(938, 3), kHeader);     // the close button sits on the header
+    EXPECT_EQ(page.Pixel(382, 203), kButton); // inside "开始游戏", off its text
+    EXPECT_EQ(page.Pixel(938, 3), kHeader);   // the close button sits on the header
 
     // The window shows the same page.
     const HWND pageWindow = PageWindow();
@@ -120,7 +121,8 @@ TEST_F(PortalBrowserFixture, AFailedPortalShowsNoPortal)
     ASSERT_EQ(object.As(&view), S_OK);
     PageBitmap page(960, 620);
     const RECTL bounds{0, 0, 960, 620};
-    ASSERT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, page.DC(), &bounds, nullptr, nullptr, 0), S_OK);
+    ASSERT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, page.DC(), &bounds, nullptr, nullptr, 0),
+              S_OK);
     EXPECT_EQ(page.Pixel(400, 3), kWhite);
     EXPECT_EQ(page.Pixel(382, 203), kWhite);
     // Nothing on it to click.
@@ -133,7 +135,7 @@ TEST_F(PortalBrowserFixture, ClicksOnThePageMakeThePortalsCalls)
     CreateAndEmbed();
     const HWND page = PageWindow();
     ASSERT_NE(page, nullptr);
-    SendMessageW(page, WM_LBUTTONUP, 0, At(480, 230));  // before the page has loaded: nothing there yet
+    SendMessageW(page, WM_LBUTTONUP, 0, At(480, 230)); // before the page has loaded: nothing there yet
     EXPECT_TRUE(external.calls.empty());
 
     ASSERT_EQ(Navigate(kPortal), S_OK);

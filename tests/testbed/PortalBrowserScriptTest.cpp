@@ -8,7 +8,7 @@ namespace {
 
 const std::wstring kPortal = L"https://portal.example/client/index/wxlm?fileparam=";
 
-}  // namespace
+} // namespace
 
 TEST_F(PortalBrowserFixture, ScriptCallsReachTheExternalObjectAsAScriptEngineMakesThem)
 {
@@ -48,7 +48,7 @@ TEST_F(PortalBrowserFixture, ScriptCallsReachTheExternalObjectAsAScriptEngineMak
     EXPECT_EQ(scripts[0].Value(L"result"), L"bstr:{}");
     EXPECT_EQ(scripts[1].Value(L"args"), L"int:5");
     EXPECT_EQ(scripts[2].Value(L"args"), L"none");
-    EXPECT_EQ(scripts[2].Value(L"hr"), L"0x80020003");  // DISP_E_MEMBERNOTFOUND from the host
+    EXPECT_EQ(scripts[2].Value(L"hr"), L"0x80020003"); // DISP_E_MEMBERNOTFOUND from the host
     EXPECT_EQ(scripts[2].Value(L"result"), L"empty:");
     EXPECT_EQ(scripts[4].Value(L"name"), L"g_other");
     EXPECT_EQ(scripts[4].Value(L"dispid"), L"-1");
@@ -62,8 +62,21 @@ TEST_F(PortalBrowserFixture, EscapedTextArrivesExactlyAndIsRecordedExactly)
     CreateAndEmbed("page *\ncall a\\u0000b\\uD800c\\\\d\\te 中文 \\uDBFF\\uDFFF\n");
     ASSERT_EQ(Navigate(kPortal), S_OK);
     ASSERT_TRUE(WaitIdle());
-    const std::wstring expected{L'a', L'\0', L'b', static_cast<wchar_t>(0xD800), L'c', L'\\', L'd', L'\t', L'e',
-                                L' ', L'中', L'文', L' ', static_cast<wchar_t>(0xDBFF), static_cast<wchar_t>(0xDFFF)};
+    const std::wstring expected{L'a',
+                                L'\0',
+                                L'b',
+                                static_cast<wchar_t>(0xD800),
+                                L'c',
+                                L'\\',
+                                L'd',
+                                L'\t',
+                                L'e',
+                                L' ',
+                                L'中',
+                                L'文',
+                                L' ',
+                                static_cast<wchar_t>(0xDBFF),
+                                static_cast<wchar_t>(0xDFFF)};
     ASSERT_EQ(external.calls.size(), 1u);
     EXPECT_EQ(external.calls[0].texts[0], expected);
     const auto scripts = session->Record(L"script");
@@ -117,7 +130,7 @@ TEST_F(PortalBrowserFixture, ANewWindowLinkFiresNewWindow3AndRecordsWhatTheHostD
 
 TEST_F(PortalBrowserFixture, WithoutAUIHandlerThePageReportsWhatItCouldNotGet)
 {
-    sink.uiHandler = nullptr;  // nobody gives the document a handler, and the site has none
+    sink.uiHandler = nullptr; // nobody gives the document a handler, and the site has none
     CreateAndEmbed("page *\ncall {}\nscripterror\n");
     ASSERT_EQ(Navigate(kPortal), S_OK);
     ASSERT_TRUE(WaitIdle());

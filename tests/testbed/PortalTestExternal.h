@@ -15,7 +15,7 @@ public:
         DISPID id = 0;
         WORD flags = 0;
         bool iidNull = false;
-        std::vector<VARTYPE> types;  // first argument first
+        std::vector<VARTYPE> types; // first argument first
         std::vector<std::wstring> texts;
         bool wantsResult = false;
     };

@@ -12,7 +12,7 @@ std::wstring Text(const VARIANT& v)
 {
     const VARIANT& inner = v.vt == (VT_BYREF | VT_VARIANT) ? *v.pvarVal : v;
     return inner.vt == VT_BSTR && inner.bstrVal != nullptr ? std::wstring(inner.bstrVal, SysStringLen(inner.bstrVal))
-                                                          : std::wstring();
+                                                           : std::wstring();
 }
 
 LONG Number(const VARIANT& v)
@@ -21,7 +21,7 @@ LONG Number(const VARIANT& v)
     return inner.vt == VT_I4 ? inner.lVal : -1;
 }
 
-}  // namespace
+} // namespace
 
 size_t PortalTestSink::Count(DISPID id) const
 {
@@ -44,8 +44,8 @@ STDMETHODIMP PortalTestSink::GetTypeInfoCount(UINT* count)
     return E_NOTIMPL;
 }
 
-STDMETHODIMP PortalTestSink::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params, VARIANT*,
-                                    EXCEPINFO*, UINT*)
+STDMETHODIMP PortalTestSink::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
+                                    UINT*)
 {
     if (params == nullptr)
         return E_INVALIDARG;

@@ -16,18 +16,18 @@ class PortalTestSink : public IDispatch, public TestComObject {
 public:
     struct Event {
         DISPID id = 0;
-        std::vector<VARTYPE> types;       // first argument first; for VT_BYREF|VT_VARIANT the inner type too
-        std::wstring url;                  // the URL argument (NewWindow3: bstrUrl)
-        std::wstring context;              // NewWindow3: bstrUrlContext
-        LONG status = 0;                   // NavigateError
-        LONG flags = -1;                   // NewWindow3 dwFlags, BeforeNavigate2 Flags
-        bool topLevel = false;             // pDisp is the browser itself
+        std::vector<VARTYPE> types; // first argument first; for VT_BYREF|VT_VARIANT the inner type too
+        std::wstring url;           // the URL argument (NewWindow3: bstrUrl)
+        std::wstring context;       // NewWindow3: bstrUrlContext
+        LONG status = 0;            // NavigateError
+        LONG flags = -1;            // NewWindow3 dwFlags, BeforeNavigate2 Flags
+        bool topLevel = false;      // pDisp is the browser itself
         bool iidNull = false;
         WORD dispatchFlags = 0;
     };
     std::vector<Event> events;
-    std::map<DISPID, bool> cancel;         // events whose Cancel flag the sink sets
-    IUnknown* browser = nullptr;           // identity of the browser, for topLevel
+    std::map<DISPID, bool> cancel; // events whose Cancel flag the sink sets
+    IUnknown* browser = nullptr;   // identity of the browser, for topLevel
     IDocHostUIHandler* uiHandler = nullptr;
 
     size_t Count(DISPID id) const;
