@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include <climits>
+#include <cstdlib>
 
 namespace {
 
@@ -82,4 +83,9 @@ std::wstring GetProgramFilesX86Dir()
 std::wstring GetLocalAppDataDir()
 {
     return GetSpecialFolder(CSIDL_LOCAL_APPDATA);
+}
+
+HWND HandleFromDecimal(const std::wstring& text)
+{
+    return reinterpret_cast<HWND>(static_cast<INT_PTR>(_wtoi(text.c_str())));
 }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "ClientSettings.h"
+#include "Common.h"
 #include "JsonText.h"
 #include "Logger.h"
 
@@ -35,11 +36,6 @@ int NoticeType(const std::wstring& commandText)
         return 0;
     LOG_ERROR("IsGameExit", L"get type:1");
     return 1;
-}
-
-HWND HandleFromDecimal(const std::wstring& text)
-{
-    return reinterpret_cast<HWND>(static_cast<INT_PTR>(_wtoi(text.c_str())));
 }
 
 void RelayNotice()
