@@ -49,3 +49,5 @@ wxlm_session_stop
 for doc in GameLoader.xml CustomMsgBox.xml; do
   "$root/scripts/screenshot.sh" "$doc" "$build/demo-${doc%.xml}.png" "$build" | sed 's/^/demo: /'
 done
+# The message box as the launcher shows it, with the text of one of its two failures.
+"$root/scripts/screenshot.sh" --message "网络异常" "$build/demo-MessageBox.png" "$build" | sed 's/^/demo: /'

@@ -7,6 +7,7 @@
 // screenshot shows the shadow; --from takes the resources from another program (wxlm_main.exe).
 
 #include "Handshake.h"
+#include "ProbeSetup.h"
 
 #include "core/Shadow.h"
 #include "core/WindowImplBase.h"
@@ -44,18 +45,6 @@ private:
     std::wstring m_document;
 };
 
-HWND CreateBackdrop(HINSTANCE hInstance)
-{
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = ::DefWindowProcW;
-    wc.hInstance = hInstance;
-    wc.hbrBackground = ::CreateSolidBrush(RGB(0xEE, 0xEF, 0xF2));
-    wc.lpszClassName = L"TarvoSkinProbeBackdrop";
-    ::RegisterClassW(&wc);
-    return ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, ::GetSystemMetrics(SM_CXSCREEN),
-                             ::GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, hInstance, nullptr);
-}
-
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int)
@@ -77,17 +66,12 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int)
     ::LocalFree(argv);
 
     CWindowManagerUI::SetInstance(hInstance);
-    if (!from.empty()) {
-        // Stays loaded for the life of the process: the cached zip points into it.
-        const HMODULE hResources = ::LoadLibraryExW(from.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-        if (hResources == nullptr) {
-            return 3;
-        }
-        CWindowManagerUI::SetResourceInstance(hResources);
+    if (!from.empty() && !UseResourcesFrom(from)) {
+        return 3;
     }
     CShadowUI::Initialize(hInstance);
     if (bBackdrop) {
-        CreateBackdrop(hInstance);
+        CreateBackdrop(hInstance, L"");
     }
     CProbeWindow window(resourceId, document);
     if (window.Create(nullptr, L"SkinProbe", WS_POPUP | WS_VISIBLE, 0, 0, 0, 0, 0) == nullptr) {

@@ -1,12 +1,10 @@
 // The launcher's two skins, built from wxlm_main.exe's own "ZIPRES" 130 into skinned windows.
 
+#include "LauncherResources.h"
 #include "SkinnedTestWindow.h"
 
 #include "controls/Container.h"
 #include "controls/TabLayout.h"
-#include "core/ResourceSettings.h"
-
-#include "TestPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -17,35 +15,6 @@ using namespace guitest;
 using namespace Tarvo;
 
 namespace {
-
-// wxlm_main.exe as the resource module, and the resource settings clean before and after.
-class LauncherResources {
-public:
-    LauncherResources()
-        : m_hModule(::LoadLibraryExW(wxlmtest::MainExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE))
-    {
-        Reset();
-        CResourceSettingsUI::SetResourceInstance(m_hModule);
-    }
-    ~LauncherResources()
-    {
-        Reset();
-        if (m_hModule != nullptr) {
-            ::FreeLibrary(m_hModule);
-        }
-    }
-    HMODULE Module() const { return m_hModule; }
-
-private:
-    static void Reset()
-    {
-        CResourceSettingsUI::ReleaseZip();
-        CResourceSettingsUI::SetResourcePath(L"");
-        CResourceSettingsUI::SetResourceInstance(nullptr);
-    }
-
-    HMODULE m_hModule;
-};
 
 IContainerUI* AsContainer(CControlUI* pControl)
 {

@@ -300,6 +300,54 @@ TEST_F(WindowBaseTest, QuitDuringShowModalEndsItAndIsPostedAgain)
     EXPECT_EQ(msg.wParam, 5u);
 }
 
+// CenterWindow: over the owner (600 x 400), or over the work area without one, and always inside
+// the work area. Positions are relative to the work area (L, T, R, B).
+
+struct CentreCase {
+    const char* name;
+    bool bOwner;
+    POINT (*ownerAt)(const RECT& work);
+    POINT (*expected)(const RECT& work); // the 400 x 300 window's top-left
+};
+
+constexpr wchar_t kOwnerSkin[] = L"<Window size=\"600,400\"><VerticalLayout/></Window>";
+
+class CenterWindowTest : public WindowBaseTest, public testing::WithParamInterface<CentreCase> {};
+
+TEST_P(CenterWindowTest, CentresOverTheOwnerOrTheWorkAreaAndStaysInsideTheWorkArea)
+{
+    RECT rcWork = {};
+    ASSERT_TRUE(::SystemParametersInfoW(SPI_GETWORKAREA, 0, &rcWork, 0));
+    const CentreCase& c = GetParam();
+    std::unique_ptr<CSkinnedTestWindow> pOwner;
+    if (c.bOwner) {
+        const POINT pt = c.ownerAt(rcWork);
+        pOwner = MakeWindow(kOwnerSkin, nullptr, pt.x, pt.y);
+        ASSERT_EQ(RectText(WindowRectOf(pOwner->WindowHandle())), RectText({pt.x, pt.y, pt.x + 600, pt.y + 400}));
+    }
+    auto pWindow = MakeWindow(kHitTestSkin, pOwner ? pOwner->WindowHandle() : nullptr, 10, 10);
+    pWindow->CenterWindow();
+    const POINT pt = c.expected(rcWork);
+    EXPECT_EQ(RectText(WindowRectOf(pWindow->WindowHandle())), RectText({pt.x, pt.y, pt.x + 400, pt.y + 300}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, CenterWindowTest,
+    testing::Values(
+        CentreCase{"OverTheOwner", true, [](const RECT& w) { return POINT{w.left + 301, w.top + 203}; },
+                   // centre (301 + 300, 203 + 200) less half the window
+                   [](const RECT& w) { return POINT{w.left + 401, w.top + 253}; }},
+        CentreCase{"OwnerNearTheRightAndBottomEdges", true,
+                   [](const RECT& w) { return POINT{w.right - 200, w.bottom - 100}; },
+                   [](const RECT& w) { return POINT{w.right - 400, w.bottom - 300}; }},
+        CentreCase{"OwnerPastTheTopLeftCorner", true, [](const RECT& w) { return POINT{w.left - 500, w.top - 350}; },
+                   [](const RECT& w) { return POINT{w.left, w.top}; }},
+        CentreCase{"OwnerPastTheTopEdgeOnly", true, [](const RECT& w) { return POINT{w.left + 500, w.top - 300}; },
+                   [](const RECT& w) { return POINT{w.left + 600, w.top}; }},
+        CentreCase{"WithoutOwnerInTheWorkArea", false, nullptr,
+                   [](const RECT& w) { return POINT{(w.left + w.right) / 2 - 200, (w.top + w.bottom) / 2 - 150}; }}),
+    [](const testing::TestParamInfo<CentreCase>& info) { return std::string(info.param.name); });
+
 // The attention jitter: clicks on a disabled owner move its modal box.
 
 class AttentionTest : public WindowBaseTest {
