@@ -2,10 +2,7 @@
 #include "GameLoaderWnd.h"
 
 #include "IeBrowser.h"
-#if __has_include("CustomMsgBox.h")
 #include "CustomMsgBox.h"
-#define WXLM_HAS_CUSTOM_MSG_BOX 1
-#endif
 #include "InstallRegistration.h"
 #include "LoaderMessages.h"
 #include "Logger.h"
@@ -165,7 +162,7 @@ void GameLoaderWnd::OnFilesReleased(WPARAM wParam)
         LoadGame();
         return;
     }
-    ShowFailureBox(L"释放文件出错");
+    ShowCustomMsgBox(WindowHandle(), L"释放文件出错");
     PostCloseToSelf();
 }
 
@@ -176,17 +173,7 @@ void GameLoaderWnd::OnNetworkState(WPARAM wParam)
         return;
     }
     KillTimer(WindowHandle(), ID_TIMER_PROGRESS_TIP);
-    ShowFailureBox(L"网络异常");
-}
-
-void GameLoaderWnd::ShowFailureBox(const wchar_t* text)
-{
-#ifdef WXLM_HAS_CUSTOM_MSG_BOX
-    ShowCustomMsgBox(WindowHandle(), text);
-#else
-    // The skinned message box arrives with its own change; until then the failure is only logged.
-    LOG_ERROR("GameLoaderWnd::OnCustomMessage", text);
-#endif
+    ShowCustomMsgBox(WindowHandle(), L"网络异常");
 }
 
 void GameLoaderWnd::OnProgress(WPARAM wParam)

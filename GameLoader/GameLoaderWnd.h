@@ -71,7 +71,6 @@ private:
     void PostCloseToSelf() const;
     void ShowTrayMenu();
     void AdvanceProgressTip();
-    void ShowFailureBox(const wchar_t* text);
 
     void OnPageLoaded(WPARAM wParam);
     void OnMinimize(WPARAM wParam);

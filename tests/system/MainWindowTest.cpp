@@ -229,7 +229,7 @@ TEST(MainWindowTest, EveryClosePathNotifiesTheClientOnlyForQV)
             GetWindowThreadProcessId(window, &processId);
             const HWND menu = WaitForDialog(processId, L"#32768", nullptr);
             PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
-            PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+            PostMessageW(menu, WM_CHAR, L'\r', 0);
         }).detach();
         PostMessageW(window, WM_LOADER_TRAY_NOTIFY, 0, WM_RBUTTONDOWN);
     };

@@ -5,7 +5,6 @@
 #include "Common.h"
 #include "Logger.h"
 
-#include "core/ResourceSettings.h"
 #include "core/WindowManager.h"
 
 #include "TestPaths.h"
@@ -19,13 +18,6 @@ namespace {
 
 const std::wstring UninstallEntry = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\wxlm";
 
-void ResetResources()
-{
-    Tarvo::CResourceSettingsUI::ReleaseZip();
-    Tarvo::CResourceSettingsUI::SetResourcePath(L"");
-    Tarvo::CResourceSettingsUI::SetResourceInstance(nullptr);
-}
-
 // The process-wide log, in the client's Log folder as the launcher's own.
 std::wstring LauncherLogPath()
 {
@@ -37,12 +29,9 @@ std::wstring LauncherLogPath()
 } // namespace
 
 GameLoaderWndFixture::GameLoaderWndFixture()
-    : m_hrCom(CoInitialize(nullptr)),
-      m_hLauncher(LoadLibraryExW(wxlmtest::MainExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)),
-      m_entry(HKEY_CURRENT_USER, UninstallEntry), m_settings(wxlmtest::ClientSettingsPath()), m_log(LauncherLogPath())
+    : m_hrCom(CoInitialize(nullptr)), m_entry(HKEY_CURRENT_USER, UninstallEntry),
+      m_settings(wxlmtest::ClientSettingsPath()), m_log(LauncherLogPath())
 {
-    ResetResources();
-    Tarvo::CResourceSettingsUI::SetResourceInstance(m_hLauncher);
     std::wstring testbed = wxlmtest::TestbedPath(L"");
     testbed.pop_back();
     wxlmtest::WriteRegString(HKEY_CURRENT_USER, UninstallEntry, L"DisplayIcon", testbed + L"\\wxlm_main.exe");
@@ -56,9 +45,6 @@ GameLoaderWndFixture::~GameLoaderWndFixture()
         WaitClosed();
     }
     SetEnvironmentVariableW(L"WXLM_FAKE_GAME_LOG", nullptr);
-    ResetResources();
-    if (m_hLauncher)
-        FreeLibrary(m_hLauncher);
     if (SUCCEEDED(m_hrCom))
         CoUninitialize();
 }

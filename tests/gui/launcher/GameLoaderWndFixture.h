@@ -7,6 +7,7 @@
 #include <string>
 
 #include "GameLoaderWnd.h"
+#include "LauncherResources.h"
 
 #include "LogTail.h"
 #include "TestFiles.h"
@@ -44,7 +45,7 @@ protected:
 
 private:
     HRESULT m_hrCom;
-    HMODULE m_hLauncher;
+    LauncherResources m_resources;
     wxlmtest::TempDir m_dir;
     wxlmtest::ScopedRegKeyCleanup m_entry;
     wxlmtest::ScopedFileRestore m_settings;

@@ -12,6 +12,9 @@
 #include "RecorderWindow.h"
 #include "TestPaths.h"
 
+#include <algorithm>
+#include <functional>
+#include <iterator>
 #include <thread>
 
 namespace guitest {
@@ -248,7 +251,7 @@ TEST_F(GameLoaderWndTest, ExitMenuClosesThroughTheSamePath)
         HWND menu = nullptr;
         wxlmtest::WaitUntil([&] { return (menu = FindWindowW(L"#32768", nullptr)) != nullptr; });
         PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
-        PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+        PostMessageW(menu, WM_CHAR, L'\r', 0);
     });
     PostMessageW(Hwnd(), WM_LOADER_TRAY_NOTIFY, 0, WM_RBUTTONDOWN);
     EXPECT_TRUE(WaitClosed());
