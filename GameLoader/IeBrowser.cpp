@@ -17,7 +17,8 @@ bool ArgumentText(const VARIANT& argument, std::wstring& text)
 {
     VARIANT converted;
     VariantInit(&converted);
-    if (FAILED(VariantChangeType(&converted, &argument, 0, VT_BSTR)))
+    // mingw declares the source without const; the call only reads it.
+    if (FAILED(VariantChangeType(&converted, const_cast<VARIANT*>(&argument), 0, VT_BSTR)))
         return false;
     if (converted.bstrVal != nullptr)
         text.assign(converted.bstrVal, SysStringLen(converted.bstrVal));

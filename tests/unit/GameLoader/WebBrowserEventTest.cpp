@@ -149,7 +149,7 @@ TEST_F(WebBrowserEventTest, ANewWindowIsAlwaysCancelledAndARefusalIsLogged)
         EXPECT_EQ(newWindow, nullptr);
         const std::vector<std::string> lines = NewMessages(log);
         ASSERT_EQ(lines.size(), 1u);
-        EXPECT_EQ(lines[0], "not a web address, not opened: " + std::string(address, address + wcslen(url)));
+        EXPECT_EQ(lines[0], "not a web address, not opened: " + std::string(url, url + wcslen(url)));
     }
     EXPECT_TRUE(m_window.Drain().empty());
 }
