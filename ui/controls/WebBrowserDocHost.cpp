@@ -24,7 +24,7 @@ const GUID& DownloadManagerService()
 
 constexpr LCID kScriptErrorLocale = 0x800;
 constexpr DWORD kHostFlags = DOCHOSTUIFLAG_DIALOG | DOCHOSTUIFLAG_NO3DBORDER | DOCHOSTUIFLAG_NO3DOUTERBORDER;
-static_assert(sizeof(DOCHOSTUIINFO) == 20, "the host info record of a 32-bit process");
+static_assert(sizeof(void*) != 4 || sizeof(DOCHOSTUIINFO) == 20, "the host info record of a 32-bit process");
 
 template <class T> HRESULT NotImplementedWithNullOut(T** ppOut)
 {
