@@ -49,10 +49,17 @@ protected:
         root->AddExisting(pControl);
         return pControl;
     }
+    // The earlier registration goes first: COM keeps the first factory registered for a class.
+    void RegisterFake(FakeOptions options, CFakeClassFactory::Maker maker = nullptr)
+    {
+        fake.reset();
+        fake = std::make_unique<RegisteredFake>(CLSID_FakeOleObject, options, maker);
+        ASSERT_TRUE(fake->registration.Ok());
+    }
     // Registers a fake under CLSID_FakeOleObject and places a control with that class.
     Tarvo::CActiveXUI* HostFake(FakeOptions options, RECT rc = kItem)
     {
-        fake = std::make_unique<RegisteredFake>(CLSID_FakeOleObject, options);
+        RegisterFake(options);
         Tarvo::CActiveXUI* pControl = AddControl();
         pControl->SetClassId(CLSID_FakeOleObject);
         pControl->SetPosition(rc);

@@ -95,7 +95,7 @@ protected:
     {
         // Under a class id of its own: the prefix may redirect the browser class with TreatAs,
         // which CoCreateInstance honours before any class registered in the process.
-        fake = std::make_unique<RegisteredFake>(CLSID_FakeOleObject, FakeOptions{}, &CFakeWebBrowser::Make);
+        RegisterFake({}, &CFakeWebBrowser::Make);
     }
     CFakeWebBrowser* Browser() const { return static_cast<CFakeWebBrowser*>(fake->Object()); }
     // A placed browser control with the fake behind it.

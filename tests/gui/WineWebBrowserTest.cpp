@@ -53,19 +53,4 @@ TEST_F(WineWebBrowserTest, SystemBrowserIsActivatedInPlaceAndReleasedCleanly)
     EXPECT_EQ(pControl->ComRefCount(), 0u) << "events disconnected, nothing else holds the control";
     root->RemoveChild(pControl);
     EXPECT_FALSE(::IsWindow(hwndHost));
-    EXPECT_FALSE(::IsWindow(hwndBrowser));
-}
-
-TEST_F(WineWebBrowserTest, SystemBrowserTakesAHomePageAndANavigation)
-{
-    auto* pControl = AddControl<CWebBrowserUI>();
-    pControl->ApplyAttribute(L"modulename", L"ieframe.dll");
-    pControl->ApplyAttribute(L"homepage", L"about:blank");
-    pControl->ApplyAttribute(L"autonavi", L"true");
-    pControl->ApplyAttribute(L"delaycreate", L"false");
-    ASSERT_NE(pControl->WebBrowser(), nullptr);
-    EXPECT_NE(pControl->NavigateTo(L"about:blank"), S_FALSE);
-    const HWND hwndHost = pControl->HostWindow();
-    root->RemoveChild(pControl);
-    EXPECT_FALSE(::IsWindow(hwndHost));
 }
