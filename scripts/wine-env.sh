@@ -58,7 +58,7 @@ wxlm_wineboot_64() {
   local boot=$! pid
   while kill -0 "$boot" 2>/dev/null; do
     for pid in $(pgrep -f '^/usr/bin/qemu-i386' 2>/dev/null); do
-      tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && kill "$pid" 2>/dev/null
+      tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && kill "$pid" 2>/dev/null
     done
     sleep 0.2
   done
