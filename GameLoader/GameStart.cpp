@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-static_assert(sizeof(SHELLEXECUTEINFOW) == 60, "the 32-bit execution record");
+static_assert(sizeof(void*) != 4 || sizeof(SHELLEXECUTEINFOW) == 60, "the 32-bit execution record");
 
 bool StartGameElevated(const std::wstring& exePath, const std::wstring& commandLine)
 {
