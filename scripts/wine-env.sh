@@ -1,7 +1,7 @@
 # Sourced: the environment of the private Wine prefix of a build tree.
 #   source scripts/wine-env.sh <build dir>
-# Defines wxlm_prefix_ready and wxlm_make_prefix, and wine, wineboot and winepath as
-# functions that use the Wine of the tree's architecture.
+# Defines wxlm_prefix_ready and wxlm_make_prefix; for x86_64 trees also wine, wineboot and
+# winepath as functions that use the 64-bit loader. $wxlm_wine is the loader to exec.
 
 source "$(dirname "${BASH_SOURCE[0]}")/arch.sh"
 wxlm_arch=$(wxlm_build_arch "$1")
@@ -9,23 +9,18 @@ wxlm_build_dir=$1
 export WINEPREFIX="$1/wineprefix"
 if [ "$wxlm_arch" = x86_64 ]; then
   # Debian's wine wrapper takes the 32-bit loader whenever wine32 is installed, even where it
-  # cannot run, so the 64-bit loader is named directly. Wine starts 32-bit programs with
-  # WINELOADER minus its "64": a loader folder without "wine" makes wineboot's 32-bit helpers
-  # fail at once instead of hanging in an emulator.
+  # cannot run: the 64-bit loader is named directly, and WINELOADER has Wine start its own
+  # programs with it.
   export WINEARCH=win64
-  export WINELOADER="$1/wine64-loader/wine64"
-  if [ "$(readlink "$WINELOADER" 2>/dev/null)" != /usr/lib/wine/wine64 ]; then
-    mkdir -p "$1/wine64-loader"
-    ln -sfn /usr/lib/wine/wine64 "$WINELOADER"
-  fi
+  export WINELOADER=/usr/lib/wine/wine64
+  wine() { "$WINELOADER" "$@"; }
+  wineboot() { "$WINELOADER" wineboot "$@"; }
+  winepath() { "$WINELOADER" winepath "$@"; }
+  wxlm_wine=$WINELOADER
 else
   export WINEARCH=win32
-  unset WINELOADER
+  wxlm_wine=wine
 fi
-wxlm_wine=${WINELOADER:-wine}
-wine() { "$wxlm_wine" "$@"; }
-wineboot() { "$wxlm_wine" wineboot "$@"; }
-winepath() { "$wxlm_wine" winepath "$@"; }
 export WINEDEBUG=-all
 # No Mono and Gecko installers: Wine's browser object still answers without them.
 # No menu builder: Wine starts it for every saved shortcut; it opens the file in the background
