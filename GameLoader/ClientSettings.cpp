@@ -6,6 +6,7 @@
 #include <tinyxml2.h>
 
 #include <cstdio>
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -47,12 +48,16 @@ bool LoadDocument(xml::XMLDocument& document, const std::wstring& path)
 }
 
 // The whole document is printed before the file is opened, so that nothing short of a failing
-// disk leaves a half-written file. Text mode writes the line ends as CR LF.
+// disk leaves a half-written file. Text mode writes the line ends as CR LF. A document that would
+// come out larger than a settings file may be is not written: the next read would refuse it.
 bool SaveDocument(const xml::XMLDocument& document, const std::wstring& path)
 {
     xml::XMLPrinter printer;
     document.Print(&printer);
     const size_t size = static_cast<size_t>(printer.CStrSize() - 1);
+    const size_t lineFeeds = static_cast<size_t>(std::count(printer.CStr(), printer.CStr() + size, '\n'));
+    if (size + lineFeeds > static_cast<size_t>(kLargestSettingsFile))
+        return false;
     FILE* file = _wfopen(path.c_str(), L"w");
     if (!file)
         return false;

@@ -325,7 +325,7 @@ TEST_F(WebBrowserTest, HostInfoAddsDialogAndBorderFlags)
     info.dwFlags = DOCHOSTUIFLAG_SCROLL_NO;
     info.dwDoubleClick = 7;
     EXPECT_EQ(pControl->GetHostInfo(&info), S_OK);
-    EXPECT_EQ(info.cbSize, 20u);
+    EXPECT_EQ(info.cbSize, sizeof(DOCHOSTUIINFO));
     EXPECT_EQ(info.dwFlags, 0x200005u | DOCHOSTUIFLAG_SCROLL_NO);
     EXPECT_EQ(info.dwDoubleClick, 0u);
     EXPECT_EQ(pControl->GetHostInfo(nullptr), E_POINTER);

@@ -24,6 +24,10 @@ CActiveXCtrl::~CActiveXCtrl()
 void CActiveXCtrl::DetachOwner()
 {
     DestroyHostWindow();
+    // Without its owner the site serves nothing more. An object that still holds the site would
+    // otherwise keep itself alive through the site's references to it.
+    m_pViewObject.Reset();
+    m_pInPlaceObject.Reset();
     m_pOwner = nullptr;
 }
 

@@ -217,19 +217,27 @@ TEST_F(ClientSettingsTest, DamagedDeepOrHugeFileIsNeitherReadNorRewritten)
     }
 }
 
-TEST_F(ClientSettingsTest, ModeratelyNestedOrLargeFileStillWorks)
+TEST_F(ClientSettingsTest, ModeratelyNestedFileStillWorks)
 {
-    const std::pair<const char*, std::string> cases[] = {
-        {"50 deep", "<settings>" + Nested(49) + "<qvwindowid>1</qvwindowid></settings>"},
-        {"at the size limit", PaddedTo(1024 * 1024)},
-    };
-    for (const auto& [what, content] : cases) {
-        ASSERT_TRUE(WriteFileBytes(m_path, content));
-        ASSERT_TRUE(WriteClientSetting("qvwindowid", L"2", m_path)) << what;
-        std::wstring value;
-        EXPECT_TRUE(ReadClientSetting("qvwindowid", m_path, value)) << what;
-        EXPECT_EQ(value, L"2") << what;
-    }
+    ASSERT_TRUE(WriteFileBytes(m_path, "<settings>" + Nested(49) + "<qvwindowid>1</qvwindowid></settings>"));
+    ASSERT_TRUE(WriteClientSetting("qvwindowid", L"2", m_path));
+    std::wstring value;
+    EXPECT_TRUE(ReadClientSetting("qvwindowid", m_path, value));
+    EXPECT_EQ(value, L"2");
+}
+
+// What is written must be readable again: a file at the limit is read, and a write that would
+// take it past the limit is refused and leaves it as it was.
+TEST_F(ClientSettingsTest, FileAtTheSizeLimitIsReadAndNeverWrittenPastIt)
+{
+    const std::string content = PaddedTo(1024 * 1024);
+    ASSERT_TRUE(WriteFileBytes(m_path, content));
+    std::wstring value;
+    EXPECT_TRUE(ReadClientSetting("qvwindowid", m_path, value));
+    EXPECT_EQ(value, L"1");
+    EXPECT_FALSE(WriteClientSetting("loginsource", L"QV", m_path));
+    EXPECT_EQ(ReadFileBytes(m_path), content);
+    EXPECT_TRUE(ReadClientSetting("qvwindowid", m_path, value));
 }
 
 // An entity inside the declaration must be written back exactly as it was read, or the saved

@@ -80,8 +80,12 @@ public:
             SetLastError(ERROR_ACCESS_DENIED);
             return false;
         }
-        // Gone for good before the next search, as a real end would be.
-        return TerminateProcess(process, 0) && WaitForSingleObject(process, 20000) == WAIT_OBJECT_0;
+        // Gone for good before the next search, as a real end would be. The handle given here may
+        // lack SYNCHRONIZE, so the end is awaited on the test's own handle of the game.
+        const bool ended = TerminateProcess(process, 0) != FALSE;
+        if (ended && game != nullptr)
+            WaitForSingleObject(game, 20000);
+        return ended;
     }
     UINT RunHidden(const char* commandLine) override
     {
@@ -91,6 +95,7 @@ public:
     }
     void WaitBetweenPasses() override { ++waits; }
 
+    HANDLE game = nullptr;
     int terminates = 0;
     int waits = 0;
     std::vector<std::string> commands;
@@ -292,6 +297,7 @@ TEST_F(ProcessControlTest, StopGameProcessEndsWithThePassThatEndsTheGame)
 {
     ChildProcess game = StartGame();
     StubbornGame stubborn(33, ERROR_SUCCESS, 3);
+    stubborn.game = game.Handle();
     const ScopedProcessActions actions(stubborn);
     StopGameProcess();
     EXPECT_FALSE(game.IsRunning());
