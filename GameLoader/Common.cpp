@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include <climits>
+#include <cstdlib>
 
 namespace {
 
@@ -82,4 +83,13 @@ std::wstring GetProgramFilesX86Dir()
 std::wstring GetLocalAppDataDir()
 {
     return GetSpecialFolder(CSIDL_LOCAL_APPDATA);
+}
+
+HWND HandleFromDecimal(const std::wstring& text)
+{
+    // A handle is as wide as a pointer: the 32-bit program reads an int, a 64-bit build all 64 bits.
+    if constexpr (sizeof(INT_PTR) == sizeof(int))
+        return reinterpret_cast<HWND>(static_cast<INT_PTR>(_wtoi(text.c_str())));
+    else
+        return reinterpret_cast<HWND>(static_cast<INT_PTR>(_wtoi64(text.c_str())));
 }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "ClientSettings.h"
+#include "Common.h"
 #include "JsonText.h"
 #include "Logger.h"
 
@@ -35,15 +36,6 @@ int NoticeType(const std::wstring& commandText)
         return 0;
     LOG_ERROR("IsGameExit", L"get type:1");
     return 1;
-}
-
-HWND HandleFromDecimal(const std::wstring& text)
-{
-    // A handle is as wide as a pointer: the 32-bit program reads an int, a 64-bit build all 64 bits.
-    if constexpr (sizeof(INT_PTR) == sizeof(int))
-        return reinterpret_cast<HWND>(static_cast<INT_PTR>(_wtoi(text.c_str())));
-    else
-        return reinterpret_cast<HWND>(static_cast<INT_PTR>(_wtoi64(text.c_str())));
 }
 
 void RelayNotice()

@@ -1,17 +1,25 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include <new>
 #include <string>
 
 #include "Common.h"
 #include "GameExitNotice.h"
+#include "GameLoaderWnd.h"
 #include "LauncherInstance.h"
 #include "LaunchParams.h"
 #include "LoaderMessages.h"
 #include "Logger.h"
 #include "ScopedHandle.h"
 
+#include "core/Shadow.h"
+#include "core/WindowManager.h"
+
 namespace {
+
+// WS_VISIBLE with WS_OVERLAPPEDWINDOW; the window is hidden right after creation.
+constexpr DWORD MainWindowStyle = 0x10CF0000;
 
 // Another launcher of this login runs: bring its window forward and leave its
 // command line unread. The caller does not own the mutex, so the release is a no-op.
@@ -26,13 +34,25 @@ void ActivateRunningLauncher(HANDLE mutex)
     ReleaseMutex(mutex);
 }
 
-// The framework's resource settings, the shadow window class, the hidden
-// GameLoaderWnd and the message loop that runs until it is gone. They arrive
-// with the framework and the main window; until then start-up ends here.
+// The framework's resource settings, the shadow window class, the hidden GameLoaderWnd and the
+// message loop that runs until it is gone. The window object deletes itself with its window.
 void RunMainWindow(HINSTANCE instance, const std::wstring& commandText)
 {
-    (void)instance;
-    (void)commandText;
+    Tarvo::CWindowManagerUI::SetInstance(instance);
+    Tarvo::CShadowUI::Initialize(instance);
+    auto* window = new (std::nothrow) GameLoaderWnd(commandText);
+    if (!window) {
+        LOG_ERROR("wWinMain", L"new GameLoaderWnd false");
+        return;
+    }
+    // Creation builds the skin and runs InitWindow, which may already have started the game and
+    // queued the close; the loop then only drains it.
+    const HWND hWnd = window->Create(nullptr, WindowTitle, MainWindowStyle, 0, 0, 0, 0, 0);
+    if (IsWindow(hWnd)) {
+        window->CenterWindow();
+        ShowWindow(hWnd, SW_HIDE);
+    }
+    Tarvo::CWindowManagerUI::RunMessageLoop();
 }
 
 void RunLauncher(HINSTANCE instance)

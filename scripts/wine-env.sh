@@ -5,6 +5,7 @@
 
 source "$(dirname "${BASH_SOURCE[0]}")/arch.sh"
 wxlm_arch=$(wxlm_build_arch "$1")
+wxlm_build_dir=$1
 export WINEPREFIX="$1/wineprefix"
 if [ "$wxlm_arch" = x86_64 ]; then
   # Debian's wine wrapper takes the 32-bit loader whenever wine32 is installed, even where it
@@ -33,7 +34,7 @@ unset LANGUAGE
 export USER=${USER:-root}
 
 # Bump when the prefix's preparation changes: older prefixes are made anew.
-wxlm_prefix_version=3-$WINEARCH
+wxlm_prefix_version=4-$WINEARCH
 wxlm_prefix_ready() { [ -f "$WINEPREFIX/.wxlm-ready-$wxlm_prefix_version" ]; }
 
 # The skins name Chinese fonts Wine does not have; the CJK font from Debian stands in for them.
@@ -59,6 +60,20 @@ wxlm_wineboot_64() {
   wait "$boot"
 }
 
+# The stand-in Web Browser object (testbed/portal_browser/README.md) takes the place of the
+# system's: HKLM TreatAs is honoured by Wine, an HKCU override of this class is not. The DLL
+# need not exist yet; COM loads it on first use.
+wxlm_portal_clsid='{0E012313-2E0E-4F49-BC74-ECD7F6FAB4BD}'
+wxlm_register_portal_browser() {
+  local classes='HKLM\Software\Classes' dll server
+  dll="Z:$(printf '%s' "$wxlm_build_dir/testbed/portal_browser.dll" | tr / '\\')"
+  server="$classes"'\CLSID\'"$wxlm_portal_clsid"'\InprocServer32'
+  wine reg add "$server" /ve /t REG_SZ /d "$dll" /f >/dev/null 2>&1 9>&-
+  wine reg add "$server" /v ThreadingModel /t REG_SZ /d Apartment /f >/dev/null 2>&1 9>&-
+  wine reg add "$classes"'\Wxlm.PortalBrowser\CLSID' /ve /t REG_SZ /d "$wxlm_portal_clsid" /f >/dev/null 2>&1 9>&-
+  wine reg add "$classes"'\CLSID\{8856F961-340A-11D0-A96B-00C04FD705A2}\TreatAs' /ve /t REG_SZ /d "$wxlm_portal_clsid" /f >/dev/null 2>&1 9>&-
+}
+
 # Creates the prefix once; concurrent callers wait on the lock. The lock's fd is
 # closed for every command run inside it, or Wine's daemons would inherit it.
 wxlm_make_prefix() {
@@ -72,6 +87,7 @@ wxlm_make_prefix() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 9>&-
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1 9>&-
     wxlm_font_replacements
+    wxlm_register_portal_browser
     wineserver -w 9>&-
     touch "$WINEPREFIX/.wxlm-ready-$wxlm_prefix_version"
   ) 9>"$WINEPREFIX.lock"

@@ -1,5 +1,6 @@
 #include "controls/ControlTable.h"
 
+#include "controls/ActiveX.h"
 #include "controls/Button.h"
 #include "controls/CheckBox.h"
 #include "controls/ChildLayout.h"
@@ -14,6 +15,7 @@
 #include "controls/Text.h"
 #include "controls/TileLayout.h"
 #include "controls/VerticalLayout.h"
+#include "controls/WebBrowser.h"
 
 #include <cwchar>
 
@@ -47,6 +49,8 @@ constexpr ControlTableEntry kControlTable[] = {
     {L"Option", &Make<COptionUI>},
     {L"CheckBox", &Make<CCheckBoxUI>},
     {L"Progress", &Make<CProgressUI>},
+    {L"ActiveX", &Make<CActiveXUI>},
+    {L"WebBrowser", &Make<CWebBrowserUI>},
 };
 
 } // namespace

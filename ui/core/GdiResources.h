@@ -70,4 +70,23 @@ private:
     PAINTSTRUCT m_ps = {};
 };
 
+// GetDC/ReleaseDC of a window (null: the screen) for the scope.
+class CUIWindowDC {
+public:
+    explicit CUIWindowDC(HWND hWnd) : m_hWnd(hWnd), m_hDC(::GetDC(hWnd)) {}
+    ~CUIWindowDC()
+    {
+        if (m_hDC != nullptr) {
+            ::ReleaseDC(m_hWnd, m_hDC);
+        }
+    }
+    CUIWindowDC(const CUIWindowDC&) = delete;
+    CUIWindowDC& operator=(const CUIWindowDC&) = delete;
+    HDC DC() const { return m_hDC; }
+
+private:
+    HWND m_hWnd;
+    HDC m_hDC;
+};
+
 } // namespace Tarvo

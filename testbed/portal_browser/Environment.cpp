@@ -1,0 +1,18 @@
+#include "Environment.h"
+
+#include <windows.h>
+
+namespace wxlmportal {
+
+std::wstring EnvironmentText(const wchar_t* name)
+{
+    const DWORD size = ::GetEnvironmentVariableW(name, nullptr, 0);
+    if (size == 0) {
+        return {};
+    }
+    std::wstring value(size, L'\0');
+    value.resize(::GetEnvironmentVariableW(name, value.data(), size));
+    return value;
+}
+
+} // namespace wxlmportal

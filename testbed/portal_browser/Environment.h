@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+namespace wxlmportal {
+
+// The value of an environment variable of this process; empty when unset.
+std::wstring EnvironmentText(const wchar_t* name);
+
+} // namespace wxlmportal
