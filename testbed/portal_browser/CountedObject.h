@@ -34,8 +34,9 @@ private:
 // Wraps a new object (count 1) without a second reference.
 template <class T> ComPtr<T> AdoptNew(T* object)
 {
+    // Not Attach: mingw-w64's takes a second reference.
     ComPtr<T> result;
-    result.Attach(object);
+    *result.GetAddressOf() = object;
     return result;
 }
 

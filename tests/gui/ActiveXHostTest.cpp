@@ -143,7 +143,8 @@ TEST_F(ActiveXHostTest, WindowContextGivesTheHostClientAreaAndOneEmptyAccelerato
     // The window context is asked during activation, when the host window has its first size.
     const auto contexts = fake->Object()->CallsStartingWith("WindowContext");
     ASSERT_EQ(contexts.size(), 1u);
-    EXPECT_THAT(contexts[0], ::testing::HasSubstr("cb=20 accel=1 frame=parent"));
+    const std::string expected = "cb=" + std::to_string(sizeof(OLEINPLACEFRAMEINFO)) + " accel=1 frame=parent";
+    EXPECT_THAT(contexts[0], ::testing::HasSubstr(expected));
 }
 
 TEST_F(ActiveXHostTest, HostWindowIsHiddenWithTheTabPageThatHoldsIt)
@@ -180,6 +181,10 @@ TEST_F(ActiveXHostTest, ReleaseGivesBackEveryReferenceAndDestroysTheHostWindow)
     const HWND hwndHost = pControl->HostWindow();
     EXPECT_GT(pObject->RefCount(), 1);
     EXPECT_EQ(pObject->LockCount(), 1);
+    // The object's window has the focus: destroying it hands the focus back to the host window,
+    // which must not activate the closing object again.
+    ::SetFocus(pObject->OwnWindow());
+    ASSERT_EQ(::GetFocus(), pObject->OwnWindow());
     pObject->calls.clear();
 
     pControl->ReleaseHostedObject();

@@ -153,7 +153,8 @@ TEST_F(ActiveXSiteTest, WindowContextRefusesMissingOutPointersAndHandsOutAPlainF
     EXPECT_EQ(pDoc, nullptr);
     EXPECT_EQ(RectText(rcPos), "0,0,100,50");
     EXPECT_EQ(RectText(rcClip), "0,0,100,50");
-    EXPECT_EQ(info.cb, 20u);
+    static_assert(sizeof(void*) != 4 || sizeof(OLEINPLACEFRAMEINFO) == 20);
+    EXPECT_EQ(info.cb, sizeof(OLEINPLACEFRAMEINFO));
     EXPECT_FALSE(info.fMDIApp);
     EXPECT_EQ(info.hwndFrame, host.Hwnd());
     EXPECT_NE(info.haccel, nullptr);

@@ -1,5 +1,7 @@
 #include "FakeOleObject.h"
 
+#include "controls/ComRefCount.h"
+
 #include <algorithm>
 
 using Microsoft::WRL::ComPtr;
@@ -189,7 +191,7 @@ HRESULT CFakeOleObject::ActivateInPlace(IOleClientSite* pActiveSite, HWND hwndPa
     if (m_bInPlace) {
         return S_OK;
     }
-    if (pActiveSite == nullptr || FAILED(pActiveSite->QueryInterface(IID_PPV_ARGS(m_pInPlaceSite.GetAddressOf())))) {
+    if (pActiveSite == nullptr || FAILED(pActiveSite->QueryInterface(IID_PPV_ARGS(m_pInPlaceSite.ReleaseAndGetAddressOf())))) {
         return E_INVALIDARG;
     }
     if (m_pInPlaceSite->CanInPlaceActivate() != S_OK) {
@@ -374,8 +376,8 @@ STDMETHODIMP CFakeClassFactory::CreateInstance(IUnknown* pUnkOuter, REFIID riid,
     if (pUnkOuter != nullptr) {
         return CLASS_E_NOAGGREGATION;
     }
-    ComPtr<CFakeOleObject> pObject;
-    pObject.Attach(m_maker != nullptr ? m_maker(m_options) : new CFakeOleObject(m_options));
+    ComPtr<CFakeOleObject> pObject =
+        Tarvo::UIAdoptNew(m_maker != nullptr ? m_maker(m_options) : new CFakeOleObject(m_options));
     const HRESULT hr = pObject->QueryInterface(riid, ppv);
     if (SUCCEEDED(hr)) {
         last = pObject;

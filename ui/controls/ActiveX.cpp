@@ -2,6 +2,7 @@
 
 #include "controls/ActiveXCtrl.h"
 #include "controls/ActiveXWnd.h"
+#include "controls/ComRefCount.h"
 #include "controls/AttributeValue.h"
 #include "core/GdiResources.h"
 #include "core/WindowManager.h"
@@ -123,7 +124,7 @@ bool CActiveXUI::CreateHostedObject()
     if (!m_pUnk) {
         return false;
     }
-    m_pControl.Attach(new CActiveXCtrl(this));
+    m_pControl = UIAdoptNew(new CActiveXCtrl(this));
     DWORD dwMiscStatus = 0;
     m_pUnk->GetMiscStatus(DVASPECT_CONTENT, &dwMiscStatus);
     if (!InitializeObject(dwMiscStatus)) {
@@ -246,7 +247,9 @@ void CActiveXUI::ReleaseHostedObject()
         if (SUCCEEDED(m_pUnk.As(&pWithSite))) {
             pWithSite->SetSite(nullptr);
         }
+        m_bClosing = true;
         m_pUnk->Close(OLECLOSE_NOSAVE);
+        m_bClosing = false;
         m_pUnk->SetClientSite(nullptr);
         m_pUnk.Reset();
     }

@@ -83,6 +83,9 @@ private:
     CLSID m_clsid = GUID_NULL;
     CUIString m_strModuleName;
     bool m_bCreated = false;
+    // Set while the object closes: focus that the closing object's windows hand back to the host
+    // window must not activate it again.
+    bool m_bClosing = false;
     bool m_bDelayCreate = true;
     Microsoft::WRL::ComPtr<IOleObject> m_pUnk;
     Microsoft::WRL::ComPtr<CActiveXCtrl> m_pControl;

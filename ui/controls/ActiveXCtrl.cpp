@@ -508,7 +508,7 @@ STDMETHODIMP CActiveXCtrl::LockContainer(BOOL fLock)
 
 HRESULT CActiveXCtrl::DoVerb(LONG iVerb)
 {
-    if (m_pOwner == nullptr || !m_pOwner->m_pUnk) {
+    if (m_pOwner == nullptr || !m_pOwner->m_pUnk || m_pOwner->m_bClosing) {
         return E_UNEXPECTED;
     }
     const RECT rc = m_pOwner->Position();

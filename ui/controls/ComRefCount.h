@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+#include <wrl/client.h>
 
 namespace Tarvo {
 
@@ -31,6 +32,15 @@ template <class I> HRESULT UIHandOutInterface(I* pInterface, void** ppvObject)
     }
     pInterface->AddRef();
     return S_OK;
+}
+
+// Takes over the one reference a new object starts with. mingw-w64's ComPtr::Attach takes a second
+// reference (unlike the Windows SDK's), which would keep the object alive for ever.
+template <class T> Microsoft::WRL::ComPtr<T> UIAdoptNew(T* pObject)
+{
+    Microsoft::WRL::ComPtr<T> result;
+    *result.GetAddressOf() = pObject;
+    return result;
 }
 
 } // namespace Tarvo

@@ -182,7 +182,7 @@ STDMETHODIMP CWebBrowserUI::QueryService(REFGUID guidService, REFIID riid, void*
         return E_NOINTERFACE;
     }
     if (!m_pDownloader) {
-        m_pDownloader.Attach(new CWebBrowserDownloader(this));
+        m_pDownloader = UIAdoptNew(new CWebBrowserDownloader(this));
     }
     return UIHandOutInterface(static_cast<IDownloadManager*>(m_pDownloader.Get()), ppvObject);
 }
