@@ -50,11 +50,6 @@ uint16_t Le16(const std::string& bytes, size_t at)
 
 }  // namespace
 
-TEST(Startup, RunsAndExitsWithZero)
-{
-    EXPECT_EQ(RunToEnd(MainExePath(), L"--source=QV --token=abc"), 0u);
-}
-
 TEST(Startup, CarriesIconAndSkinZipResources)
 {
     ExeResources exe;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "Common.h"
 #include "GameLoaderWndFixture.h"
 
 #include "LoaderMessages.h"
@@ -223,7 +224,8 @@ TEST_F(GameLoaderWndTest, EveryClosePathSendsTheNoticeForQV)
         EXPECT_EQ(records[0].bytes.substr(0, 8), std::string("\x01\0\0\0\x31\0\0\0", 8));
         EXPECT_EQ(records[0].bytes.substr(524), std::string("\x01\0\0\0", 4));
     }
-    EXPECT_TRUE(HasLogMessage("点击任务栏关闭窗口"));
+    // The log file holds its lines in the ANSI code page.
+    EXPECT_TRUE(HasLogMessage(WideToMulti(L"点击任务栏关闭窗口", CP_THREAD_ACP)));
 }
 
 TEST_F(GameLoaderWndTest, CloseSendsNothingForOtherSourcesOrWithoutClient)
