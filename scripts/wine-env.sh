@@ -34,7 +34,7 @@ unset LANGUAGE
 export USER=${USER:-root}
 
 # Bump when the prefix's preparation changes: older prefixes are made anew.
-wxlm_prefix_version=4-$WINEARCH
+wxlm_prefix_version=5-$WINEARCH
 wxlm_prefix_ready() { [ -f "$WINEPREFIX/.wxlm-ready-$wxlm_prefix_version" ]; }
 
 # The skins name Chinese fonts Wine does not have; the CJK font from Debian stands in for them.
@@ -74,6 +74,16 @@ wxlm_register_portal_browser() {
   wine reg add "$classes"'\CLSID\{8856F961-340A-11D0-A96B-00C04FD705A2}\TreatAs' /ve /t REG_SZ /d "$wxlm_portal_clsid" /f >/dev/null 2>&1 9>&-
 }
 
+# Web addresses that the launcher hands to the shell go to the stand-in opener
+# (testbed/UrlOpener.cpp), not to a browser of the machine that runs the tests.
+wxlm_register_url_opener() {
+  local exe scheme
+  exe="Z:$(printf '%s' "$wxlm_build_dir/testbed/url_opener.exe" | tr / '\\')"
+  for scheme in http https; do
+    wine reg add 'HKLM\Software\Classes\'"$scheme"'\shell\open\command' /ve /t REG_SZ /d "\"$exe\" \"%1\"" /f >/dev/null 2>&1 9>&-
+  done
+}
+
 # Creates the prefix once; concurrent callers wait on the lock. The lock's fd is
 # closed for every command run inside it, or Wine's daemons would inherit it.
 wxlm_make_prefix() {
@@ -88,6 +98,7 @@ wxlm_make_prefix() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1 9>&-
     wxlm_font_replacements
     wxlm_register_portal_browser
+    wxlm_register_url_opener
     wineserver -w 9>&-
     touch "$WINEPREFIX/.wxlm-ready-$wxlm_prefix_version"
   ) 9>"$WINEPREFIX.lock"

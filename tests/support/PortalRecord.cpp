@@ -6,21 +6,6 @@ namespace wxlmtest {
 
 namespace {
 
-std::optional<std::wstring> ReadEnv(const wchar_t* name)
-{
-    const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
-    if (size == 0)
-        return std::nullopt;
-    std::wstring value(size, L'\0');
-    value.resize(GetEnvironmentVariableW(name, value.data(), size));
-    return value;
-}
-
-void RestoreEnv(const wchar_t* name, const std::optional<std::wstring>& value)
-{
-    SetEnvironmentVariableW(name, value ? value->c_str() : nullptr);
-}
-
 int HexValue(char c)
 {
     if (c >= '0' && c <= '9')
@@ -118,18 +103,12 @@ std::vector<PortalRecordLine> ParsePortalRecord(const std::string& utf8)
 
 PortalBrowserSession::PortalBrowserSession(const std::string& scenarioUtf8)
     : m_scenarioPath(m_dir / L"scenario.txt"), m_recordPath(m_dir / L"record.txt"),
-      m_oldScenario(ReadEnv(L"WXLM_PORTAL_SCENARIO")), m_oldRecord(ReadEnv(L"WXLM_PORTAL_RECORD"))
+      m_scenarioVariable(L"WXLM_PORTAL_SCENARIO", m_scenarioPath), m_recordVariable(L"WXLM_PORTAL_RECORD", m_recordPath)
 {
     SetScenario(scenarioUtf8);
-    SetEnvironmentVariableW(L"WXLM_PORTAL_SCENARIO", m_scenarioPath.c_str());
-    SetEnvironmentVariableW(L"WXLM_PORTAL_RECORD", m_recordPath.c_str());
 }
 
-PortalBrowserSession::~PortalBrowserSession()
-{
-    RestoreEnv(L"WXLM_PORTAL_SCENARIO", m_oldScenario);
-    RestoreEnv(L"WXLM_PORTAL_RECORD", m_oldRecord);
-}
+PortalBrowserSession::~PortalBrowserSession() = default;
 
 void PortalBrowserSession::SetScenario(const std::string& scenarioUtf8)
 {

@@ -42,8 +42,8 @@ private:
     TempDir m_dir;
     std::wstring m_scenarioPath;
     std::wstring m_recordPath;
-    std::optional<std::wstring> m_oldScenario;
-    std::optional<std::wstring> m_oldRecord;
+    ScopedEnvironment m_scenarioVariable;
+    ScopedEnvironment m_recordVariable;
 };
 
 } // namespace wxlmtest

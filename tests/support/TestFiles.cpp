@@ -109,4 +109,20 @@ ScopedFileRestore::~ScopedFileRestore()
         DeleteFileW(m_strPath.c_str());
 }
 
+ScopedEnvironment::ScopedEnvironment(const wchar_t* name, const std::wstring& value) : m_strName(name)
+{
+    const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
+    if (size > 0) {
+        std::wstring saved(size, L'\0');
+        saved.resize(GetEnvironmentVariableW(name, saved.data(), size));
+        m_saved = std::move(saved);
+    }
+    SetEnvironmentVariableW(name, value.c_str());
+}
+
+ScopedEnvironment::~ScopedEnvironment()
+{
+    SetEnvironmentVariableW(m_strName.c_str(), m_saved ? m_saved->c_str() : nullptr);
+}
+
 }  // namespace wxlmtest

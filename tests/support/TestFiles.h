@@ -46,4 +46,18 @@ private:
     std::optional<std::string> m_saved;
 };
 
+// Sets an environment variable of this process (and of the processes it starts) and puts the
+// earlier value, or its absence, back at the end of the scope.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const wchar_t* name, const std::wstring& value);
+    ~ScopedEnvironment();
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    std::wstring m_strName;
+    std::optional<std::wstring> m_saved;
+};
+
 }  // namespace wxlmtest
