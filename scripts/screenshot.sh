@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Opens one of the launcher's skins from the built wxlm_main.exe's resources under Xvfb (through
-# testbed/skin_probe.exe, in front of a light backdrop) and saves PNGs of the window and its shadow.
+# Opens one of the launcher's skins from the built wxlm_main.exe's resources under Xvfb and saves
+# PNGs of the window and its shadow. GameLoader.xml is the launcher itself, started as the client
+# starts it, with the test prefix's offline portal page; other skins go through
+# testbed/skin_probe.exe, in front of a light backdrop.
 #   scripts/screenshot.sh [GameLoader.xml|CustomMsgBox.xml] [out.png] [build dir]
 # With --message the launcher's message box is shown with that text, as the launcher shows it
 # (testbed/msgbox_probe.exe calls the launcher's own code over a light full-screen owner):
@@ -20,18 +22,23 @@ else
   doc=${1:-GameLoader.xml}
   shift || true
   program=skin_probe.exe title=SkinProbe
+  [ "$doc" = GameLoader.xml ] && program=launcher title=Orvendale
 fi
 build=$(cd "${2:-$root/build}" && pwd)
 out=${1:-$build/screenshot-${doc%.xml}.png}
 margin=24
 
-[ -x "$build/testbed/$program" ] || "$root/scripts/build.sh" "$build" || exit 1
+[ -x "$build/testbed/skin_probe.exe" ] || "$root/scripts/build.sh" "$build" || exit 1
 source "$root/scripts/xsession.sh" "$build"
+source "$root/scripts/shadow.sh"
 wxlm_session_start || exit 1
 
 exe=$(winepath -w "$build/bin/wxlm_main.exe")
 if [ -n "$message" ]; then
   wine "$build/testbed/$program" "$message" --from "$exe" >/dev/null 2>&1 &
+elif [ "$program" = launcher ]; then
+  unset WXLM_PORTAL_SCENARIO
+  wine "$exe" --source=QV --token=screenshot >/dev/null 2>&1 &
 else
   wine "$build/testbed/$program" 130 "$doc" --from "$exe" --stay --backdrop >/dev/null 2>&1 &
 fi
@@ -45,7 +52,7 @@ for _ in $(seq 200); do
   sleep 0.1
 done
 [ -n "$wid" ] || { echo "screenshot: no window" >&2; exit 1; }
-sleep 0.5  # the shadow window follows the first paint
+sleep 0.5  # the shadow window and the page follow the first paint
 
 eval "$(xdotool getwindowgeometry --shell "$wid")"
 raw=${out%.png}-raw.png
@@ -54,23 +61,6 @@ tmp=$(mktemp -d)
 import -window "$wid" "$tmp/window.png"
 kill "$probe" 2>/dev/null || true
 
-# The shadow image's nine pieces around a hole of the window's size.
-s=$root/skin/shadow.png c=9 mid=6 W=$WIDTH H=$HEIGHT
-piece() {  # crop geometry, size, position
-  echo "( $s -crop $1 +repage -filter point -resize $2! ) -geometry $3 -composite"
-}
-convert -size "$((W + 2 * c))x$((H + 2 * c))" xc:none \
-  $(piece "${c}x${c}+0+0" "${c}x${c}" +0+0) \
-  $(piece "${mid}x${c}+${c}+0" "${W}x${c}" "+${c}+0") \
-  $(piece "${c}x${c}+$((c + mid))+0" "${c}x${c}" "+$((W + c))+0") \
-  $(piece "${c}x${mid}+0+${c}" "${c}x${H}" "+0+${c}") \
-  $(piece "${c}x${mid}+$((c + mid))+${c}" "${c}x${H}" "+$((W + c))+${c}") \
-  $(piece "${c}x${c}+0+$((c + mid))" "${c}x${c}" "+0+$((H + c))") \
-  $(piece "${mid}x${c}+${c}+$((c + mid))" "${W}x${c}" "+${c}+$((H + c))") \
-  $(piece "${c}x${c}+$((c + mid))+$((c + mid))" "${c}x${c}" "+$((W + c))+$((H + c))") \
-  "PNG32:$tmp/shadow.png"
-convert -size "$((W + 2 * margin))x$((H + 2 * margin))" xc:'#EEEFF2' \
-  "$tmp/shadow.png" -geometry "+$((margin - c))+$((margin - c))" -composite \
-  "$tmp/window.png" -geometry "+${margin}+${margin}" -composite "$out"
+wxlm_compose_shadow "$tmp/window.png" "$WIDTH" "$HEIGHT" "$out" "$margin"
 rm -rf "$tmp"
 echo "screenshot: $out and $raw (${WIDTH}x${HEIGHT} window at $X,$Y, ${margin}px around it)"

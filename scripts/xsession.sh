@@ -13,11 +13,16 @@ wxlm_session_stop() {
   wxlm_xvfb_pid=
 }
 
+# With --any-display an X display that DISPLAY names and that answers is used instead of Xvfb.
 wxlm_session_start() {
   trap wxlm_session_stop EXIT
   trap 'exit 130' INT TERM
   # A server left from another display could not create windows on ours.
   wineserver -k >/dev/null 2>&1
+  if [ "${1:-}" = --any-display ] && [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    wxlm_session_wine_up
+    return
+  fi
   local fdfile
   fdfile=$(mktemp)
   Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp -noreset 3>"$fdfile" >/dev/null 2>&1 </dev/null &
@@ -30,6 +35,10 @@ wxlm_session_start() {
   [ -s "$fdfile" ] || { echo "xsession: Xvfb did not start" >&2; rm -f "$fdfile"; return 1; }
   export DISPLAY=":$(head -n1 "$fdfile")"
   rm -f "$fdfile"
+  wxlm_session_wine_up
+}
+
+wxlm_session_wine_up() {
   wxlm_prefix_ready || wxlm_make_prefix || return 1
   # Started detached, so that Wine's daemons do not hold our output open.
   wineserver -p60 >/dev/null 2>&1 </dev/null

@@ -6,6 +6,7 @@
 #include "controls/Container.h"
 #include "controls/TabLayout.h"
 #include "core/SkinBuilder.h"
+#include "SkinnedTestWindow.h"
 
 #include <gmock/gmock.h>
 
@@ -135,6 +136,20 @@ TEST_F(ActiveXHostTest, PlacementMovesTheHostWindowAndTellsTheObjectExtentAndRec
     pControl->SetPosition({30, 40, 230, 140});
     EXPECT_EQ(fake->Object()->calls, (std::vector<std::string>{ExtentCall(200, 100), "SetObjectRects(0,0,200,100)"}));
     EXPECT_EQ(RectText(RectInParent(pControl->HostWindow())), "30,40,230,140");
+}
+
+TEST_F(ActiveXHostTest, ANewSizeRepaintsTheObjectsWindow)
+{
+    // Placed first at an empty rectangle, as a control built before the layout is.
+    CActiveXUI* pControl = HostFake({}, RECT{0, 0, 0, 0});
+    const HWND hwndObject = fake->Object()->OwnWindow();
+    ASSERT_NE(hwndObject, nullptr);
+    guitest::PumpMessages();
+
+    pControl->SetPosition({30, 40, 230, 140});
+    RECT rcUpdate = {0, 0, 0, 0};
+    ASSERT_TRUE(::GetUpdateRect(hwndObject, &rcUpdate, FALSE)) << "the object's window would never paint";
+    EXPECT_EQ(RectText(rcUpdate), "0,0,200,100");
 }
 
 TEST_F(ActiveXHostTest, WindowContextGivesTheHostClientAreaAndOneEmptyAccelerator)

@@ -155,4 +155,32 @@ bool LauncherSession::WaitForLogMessage(const std::string& message, std::chrono:
     return WaitUntil([&] { return HasLogMessage(message); }, timeout);
 }
 
+bool WaitPainted(HWND window)
+{
+    return WaitUntil([&] { return IsWindowVisible(window) && !GetUpdateRect(window, nullptr, FALSE); });
+}
+
+void ClickLauncherPage(HWND launcher, POINT client, bool onPress)
+{
+    // The window takes its place when it shows, and the page's window its size at the first
+    // layout after that: the point is looked up once both have happened.
+    POINT screen{};
+    HWND target = nullptr;
+    WaitUntil([&] {
+        screen = client;
+        ClientToScreen(launcher, &screen);
+        target = WindowFromPoint(screen);
+        wchar_t className[32] = {};
+        GetClassNameW(target, className, 32);
+        return std::wstring(className) == L"WxlmPortalPage" && !GetUpdateRect(launcher, nullptr, FALSE) &&
+               !GetUpdateRect(target, nullptr, FALSE);
+    });
+    POINT local = screen;
+    ScreenToClient(target, &local);
+    const LPARAM at = MAKELPARAM(local.x, local.y);
+    PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    if (!onPress)
+        PostMessageW(target, WM_LBUTTONUP, 0, at);
+}
+
 } // namespace wxlmtest

@@ -68,6 +68,14 @@ private:
     std::wstring m_strGameDir;
 };
 
+// Waits until a visible window has no part left to paint (a skinned window lays its controls
+// out when it paints, so its controls only then answer clicks).
+bool WaitPainted(HWND window);
+
+// Clicks the stand-in page inside the launcher at a point of the launcher's client area, with the
+// button messages a user's click sends to the window under the point (onPress: the press only).
+void ClickLauncherPage(HWND launcher, POINT client, bool onPress = false);
+
 // The top-level window of class GameLoaderResClass that belongs to the process; null if none.
 HWND FindLauncherWindow(DWORD processId);
 

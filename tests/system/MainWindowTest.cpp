@@ -35,21 +35,6 @@ COLORREF ScreenPixel(int x, int y)
     return colour;
 }
 
-// Clicks the stand-in page inside the launcher at a point of the launcher's client area, with the
-// button messages a user's click sends to the window under the point.
-void ClickPage(HWND launcher, POINT client, bool onPress)
-{
-    POINT screen = client;
-    ClientToScreen(launcher, &screen);
-    const HWND target = WindowFromPoint(screen);
-    POINT local = screen;
-    ScreenToClient(target, &local);
-    const LPARAM at = MAKELPARAM(local.x, local.y);
-    PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    if (!onPress)
-        PostMessageW(target, WM_LBUTTONUP, 0, at);
-}
-
 // Waits for a top-level window of the process with the given title and class and returns it.
 HWND WaitForDialog(DWORD processId, const wchar_t* className, const wchar_t* title)
 {
@@ -159,7 +144,7 @@ TEST(MainWindowTest, ClickingStartOnThePageStartsTheGame)
     LauncherSession session;
     ASSERT_TRUE(session.Start(L"--source=QV --token=tk"));
     ASSERT_TRUE(session.WaitVisible());
-    ClickPage(session.Window(), {480, 230}, false);
+    ClickLauncherPage(session.Window(), {480, 230}, false);
     EXPECT_EQ(session.WaitExit(), 0);
     ASSERT_TRUE(session.WaitForGameStart());
     EXPECT_EQ(session.GameStarts().at(0), (std::vector<std::string>{"--source=QV", "--token=tk"}));
@@ -221,7 +206,7 @@ struct CloseCase {
 
 TEST(MainWindowTest, EveryClosePathNotifiesTheClientOnlyForQV)
 {
-    const auto pageClose = [](HWND window) { ClickPage(window, {940, 20}, false); };
+    const auto pageClose = [](HWND window) { ClickLauncherPage(window, {940, 20}, false); };
     const auto taskBarClose = [](HWND window) { PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); };
     const auto exitMenu = [](HWND window) {
         std::thread([window] {
@@ -304,6 +289,7 @@ TEST(MainWindowTest, DownloadFailuresShowTheSkinnedBoxWhichEndsTheLauncher)
         PostMessageW(session.Window(), message, 1, 0);
         const HWND box = WaitForDialog(session.Process().Pid(), L"CustomMsgBoxClass", L"CustomMsgBox");
         ASSERT_NE(box, nullptr);
+        ASSERT_TRUE(WaitPainted(box));
         // The box's OK button, 96 by 32 at 172,46 inside the layout below the message line.
         const LPARAM ok = MAKELPARAM(172 + 48, 134 + 28 + 46 + 16);
         PostMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, ok);

@@ -7,6 +7,7 @@
 
 #include "ClientSettingsFile.h"
 #include "LauncherRun.h"
+#include "LauncherSession.h"
 #include "LogTail.h"
 #include "RecorderWindow.h"
 #include "TestFiles.h"
@@ -100,7 +101,13 @@ TEST_F(SingleInstanceTest, FirstStartLeavesAWindowOfTheSameTitleAlone)
     RecorderWindow sameTitle;
     ASSERT_TRUE(sameTitle.Start(L"Orvendale", L"AnyClassAtAll"));
 
-    EXPECT_EQ(RunLauncher(QuoteArgument(L"{\"type\":2}")).exitCode, std::optional<DWORD>(0u));
+    // Not a notice: the launcher runs its window until it is closed.
+    {
+        LauncherSession session;
+        ASSERT_TRUE(session.Start(QuoteArgument(L"{\"type\":2}")));
+        ASSERT_TRUE(session.WaitVisible());
+        EXPECT_EQ(session.CloseWindow(), 0);
+    }
 
     const auto lines = m_log.NewMessages();
     ASSERT_GE(lines.size(), 3u);

@@ -301,8 +301,22 @@ void CActiveXUI::PlaceObject()
         pInPlace->SetObjectRects(&rc, &rc);
     }
     if (CActiveXWnd* pWindow = m_pControl->HostWindowObject()) {
-        ::MoveWindow(pWindow->WindowHandle(), m_rcItem.left, m_rcItem.top, m_rcItem.right - m_rcItem.left,
-                     m_rcItem.bottom - m_rcItem.top, FALSE);
+        MoveHostWindow(pWindow->WindowHandle());
+    }
+}
+
+// Moved without repainting, as layout moves it often. A new size is repainted though: the object
+// resized its own window while the host window still had its old size, so the part it gains was
+// never invalidated (an object placed first at an empty rectangle would never paint).
+void CActiveXUI::MoveHostWindow(HWND hwndHost) const
+{
+    RECT rcOld = {0, 0, 0, 0};
+    ::GetClientRect(hwndHost, &rcOld);
+    const int cx = m_rcItem.right - m_rcItem.left;
+    const int cy = m_rcItem.bottom - m_rcItem.top;
+    ::MoveWindow(hwndHost, m_rcItem.left, m_rcItem.top, cx, cy, FALSE);
+    if (rcOld.right != cx || rcOld.bottom != cy) {
+        ::RedrawWindow(hwndHost, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
     }
 }
 

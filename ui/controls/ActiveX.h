@@ -73,6 +73,7 @@ private:
     void ApplyExtent();
     // The rectangle the object is told: item rectangle, at the origin of its own host window.
     RECT ObjectRect() const;
+    void MoveHostWindow(HWND hwndHost) const;
     void PlaceObject();
     void ShowHostWindow();
     void InstallMessageFilter();

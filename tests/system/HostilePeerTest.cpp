@@ -1,0 +1,228 @@
+// The real wxlm_main.exe against hostile peers: a page that sends what no portal sends, other
+// programs posting the launcher's message numbers with arbitrary parameters, and a settings file
+// or log that is not what the launcher wrote. Each time: no crash, no hang, nothing lost, and the
+// launcher still does its job (starts the game, closes with 0).
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "LauncherSession.h"
+#include "LoaderMessages.h"
+#include "RecorderWindow.h"
+#include "TestPaths.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+using namespace wxlmtest;
+
+namespace {
+
+// The windows of the launcher's own classes: the main window, its shadow and the browser's host
+// window. (The system's hidden windows in the process, COM's among them, are not the launcher's.)
+std::vector<HWND> LauncherWindows(DWORD processId, HWND main)
+{
+    struct Search {
+        DWORD processId;
+        std::vector<HWND> found;
+    } search{processId, {}};
+    const auto keep = [](HWND hWnd, LPARAM lParam) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lParam);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(hWnd, &owner);
+        wchar_t name[64] = {};
+        GetClassNameW(hWnd, name, 64);
+        const std::wstring className = name;
+        if (owner == s->processId &&
+            (className == L"GameLoaderResClass" || className == L"TarvoShadowWnd" || className == L"ActiveXWnd"))
+            s->found.push_back(hWnd);
+        return TRUE;
+    };
+    EnumWindows(keep, reinterpret_cast<LPARAM>(&search));
+    EnumChildWindows(main, keep, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The window still answers within a second: its thread is not stuck.
+bool Answers(HWND hWnd)
+{
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(hWnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
+}
+
+// The scenario escape of a UTF-16 code unit.
+std::string Unit(unsigned unit)
+{
+    char text[8];
+    snprintf(text, sizeof text, "\\u%04X", unit);
+    return text;
+}
+
+} // namespace
+
+TEST(HostilePeerTest, AHostilePageNeitherCrashesNorStopsTheLauncher)
+{
+    std::string scenario = "page *\n";
+    scenario += "call {\"funcation_name\":\"min_wnd\",\"pad\":\"" + std::string(10 * 1024 * 1024, 'x') + "\"}\n";
+    scenario += "call " + std::string(100000, '[') + std::string(100000, ']') + "\n";
+    std::string deepObject;
+    for (int i = 0; i < 100000; ++i)
+        deepObject += "{\"a\":";
+    scenario += "call " + deepObject + "\n";
+    scenario += "call {\"funcation_name\":\"x" + Unit(0xD800) + Unit(0xDFFF) + Unit(0xDC00) + Unit(0xD800) + "\"}\n";
+    scenario += "call {\"funcation_name\":\"min_wnd" + Unit(0) + "\"}\n";
+    scenario += "call " + Unit(0) + Unit(0) + "{}\n";
+    scenario += "call-int -2147483648\ncall-null\ncall-object\ncall-none\ncall-two x\n";
+    // Thousands of calls as fast as the page can make them.
+    for (int i = 0; i < 3000; ++i)
+        scenario += "call {\"funcation_name\":\"none\",\"i\":" + std::to_string(i) + "}\n";
+    scenario += "call {\"funcation_name\":\"open_game\",\"token\":\"tk" + Unit(0xD800) + "\"}\n";
+
+    LauncherSession session;
+    session.SetScenario(scenario);
+    ASSERT_TRUE(session.Start(L"--source=QV --token=tk"));
+    // The page's last call opens the game: the launcher got through everything before it.
+    EXPECT_EQ(session.WaitExit(std::chrono::seconds(120)), 0);
+    ASSERT_TRUE(session.WaitForGameStart());
+    ASSERT_EQ(session.GameStarts().size(), 1u);
+    EXPECT_EQ(session.GameStarts()[0].at(0), "--source=QV");
+    EXPECT_TRUE(session.HasLogMessage("min_wnd call"));
+}
+
+TEST(HostilePeerTest, OtherProgramsPostingTheLaunchersMessagesAreHarmless)
+{
+    LauncherSession session;
+    ASSERT_TRUE(session.Start(L"--source=QV --token=tk"));
+    ASSERT_TRUE(session.WaitVisible());
+    const HWND main = session.Window();
+    const std::vector<HWND> windows = LauncherWindows(session.Process().Pid(), main);
+    ASSERT_GE(windows.size(), 3u) << "main window, shadow and the browser's host window";
+
+    // Numbers whose handling ends the launcher, opens a modal loop or a message box by design
+    // (close, drag, tray menu clicks, failures) are left to the tests of those paths.
+    const WPARAM params[] = {0, 1, 0x7FFFFFFF, static_cast<WPARAM>(-1), 0x00401000, 0xDEADBEEF};
+    for (const HWND target : windows) {
+        for (UINT message = WM_USER; message < WM_USER + 200; ++message) {
+            if (message == WM_LOADER_CLOSE || message == WM_LOADER_DRAG || message == WM_LOADER_TRAY_NOTIFY ||
+                message == WM_LOADER_FILES_RELEASED || message == WM_LOADER_NETWORK_STATE ||
+                message == WM_LOADER_NAVIGATE_FAILED)
+                continue;
+            for (const WPARAM wParam : params)
+                PostMessageW(target, message, wParam, static_cast<LPARAM>(wParam ^ 0x5A5A5A5A));
+        }
+        // Tray notifications other than the right button's and the double click's.
+        for (const LPARAM event : {LPARAM(0), LPARAM(WM_MOUSEMOVE), LPARAM(WM_LBUTTONUP), LPARAM(0x7FFFFFFF)})
+            PostMessageW(target, WM_LOADER_TRAY_NOTIFY, 0xDEADBEEF, event);
+        // Copied data of every size a peer might send, with any kind.
+        for (const DWORD size : {0u, 1u, 527u, 528u, 529u, 4096u, 1u << 20}) {
+            std::string bytes(size, '\xA5');
+            COPYDATASTRUCT data = {static_cast<ULONG_PTR>(size) * 7 + 1, size, size ? bytes.data() : nullptr};
+            DWORD_PTR result = 0;
+            SendMessageTimeoutW(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 5000,
+                                &result);
+        }
+        EXPECT_TRUE(Answers(target));
+        EXPECT_TRUE(Answers(main));
+    }
+    // Garbage pointers as open-game requests are logged and never read.
+    ASSERT_TRUE(session.WaitForLogMessage("WM_LOADER_OPEN_GAME ignored: not a request of the page bridge"));
+    EXPECT_TRUE(session.Process().IsRunning());
+    EXPECT_TRUE(session.GameStarts().empty());
+
+    // It still does its job: the page's button starts the game and the launcher ends with 0.
+    ShowWindow(main, SW_RESTORE);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) && !IsIconic(main); }));
+    ClickLauncherPage(main, {480, 230});
+    EXPECT_EQ(session.WaitExit(), 0);
+    ASSERT_TRUE(session.WaitForGameStart());
+    EXPECT_EQ(session.GameStarts().at(0), (std::vector<std::string>{"--source=QV", "--token=tk"}));
+}
+
+// Settings files that are not what the client and the launcher write: the launcher starts and
+// closes as usual, the notice run ends with 0, and the file is left exactly as it was.
+TEST(HostilePeerTest, AHostileSettingsFileIsLeftAsItIs)
+{
+    std::string nested = "<settings>";
+    for (int i = 0; i < 100000; ++i)
+        nested += "<a>";
+    std::string binary(4096, '\0');
+    for (size_t i = 0; i < binary.size(); ++i)
+        binary[i] = static_cast<char>((i * 131 + 7) & 0xFF);
+    struct Case {
+        const char* name;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {"huge", "<settings><qvwindowid>1</qvwindowid>" + std::string(3 * 1024 * 1024, ' ') + "</settings>"},
+        {"binary", binary},
+        {"deeply nested", nested},
+        {"not XML", "qvwindowid=1\n"},
+    };
+    RecorderWindow client;
+    ASSERT_TRUE(client.Start(L"client"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LauncherSession session;
+        ASSERT_TRUE(WriteFileBytes(ClientSettingsPath(), c.bytes));
+        ASSERT_TRUE(session.Start(L"--source=QV --token=tk --winid=" + client.HwndText()));
+        ASSERT_TRUE(session.WaitVisible());
+        EXPECT_EQ(session.CloseWindow(), 0);
+        EXPECT_EQ(RunToEnd(MainExePath(), L"{\"type\":1}"), std::optional<DWORD>(0u));
+        EXPECT_EQ(ReadFileBytes(ClientSettingsPath()), std::optional<std::string>(c.bytes));
+    }
+}
+
+TEST(HostilePeerTest, ASettingsPathThatIsAFolderOrLockedIsLeftAsItIs)
+{
+    RecorderWindow client;
+    ASSERT_TRUE(client.Start(L"client"));
+    const std::wstring path = ClientSettingsPath();
+    {
+        LauncherSession session;
+        DeleteFileW(path.c_str());
+        ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr));
+        ASSERT_TRUE(session.Start(L"--source=QV --token=tk --winid=" + client.HwndText()));
+        ASSERT_TRUE(session.WaitVisible());
+        EXPECT_EQ(session.CloseWindow(), 0);
+        const size_t before = client.Records().size();
+        EXPECT_EQ(RunToEnd(MainExePath(), L"{\"type\":1}"), std::optional<DWORD>(0u));
+        EXPECT_EQ(client.Records().size(), before) << "no window named by the settings";
+        EXPECT_NE(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+        RemoveDirectoryW(path.c_str());
+    }
+    {
+        LauncherSession session;
+        const std::string bytes = "<settings><qvwindowid>1</qvwindowid></settings>";
+        ASSERT_TRUE(WriteFileBytes(path, bytes));
+        const HANDLE lock = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+        ASSERT_TRUE(session.Start(L"--source=QV --token=tk --winid=" + client.HwndText()));
+        ASSERT_TRUE(session.WaitVisible());
+        EXPECT_EQ(session.CloseWindow(), 0);
+        const size_t before = client.Records().size();
+        EXPECT_EQ(RunToEnd(MainExePath(), L"{\"type\":1}"), std::optional<DWORD>(0u));
+        EXPECT_EQ(client.Records().size(), before) << "the locked settings could not be read";
+        CloseHandle(lock);
+        EXPECT_EQ(ReadFileBytes(path), std::optional<std::string>(bytes));
+    }
+}
+
+// A log file that cannot be written (its name taken by a folder): the launcher carries on silently.
+TEST(HostilePeerTest, ALogThatCannotBeWrittenStopsNothing)
+{
+    const std::wstring logPath = TodaysLogPath();
+    const std::optional<std::string> saved = ReadFileBytes(logPath);
+    DeleteFileW(logPath.c_str());
+    ASSERT_TRUE(CreateDirectoryW(logPath.c_str(), nullptr));
+    {
+        LauncherSession session;
+        session.SetScenario("page *\ncall {\"funcation_name\":\"open_game\"}\n");
+        ASSERT_TRUE(session.Start(L"--source=QV --token=tk"));
+        EXPECT_EQ(session.WaitExit(), 0);
+        EXPECT_TRUE(session.WaitForGameStart());
+    }
+    RemoveDirectoryW(logPath.c_str());
+    if (saved)
+        WriteFileBytes(logPath, *saved);
+}
