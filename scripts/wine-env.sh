@@ -34,7 +34,7 @@ unset LANGUAGE
 export USER=${USER:-root}
 
 # Bump when the prefix's preparation changes: older prefixes are made anew.
-wxlm_prefix_version=6-$WINEARCH
+wxlm_prefix_version=7-$WINEARCH
 wxlm_prefix_ready() { [ -f "$WINEPREFIX/.wxlm-ready-$wxlm_prefix_version" ]; }
 
 # The skins name Chinese fonts Wine does not have; the CJK font from Debian stands in for them.
@@ -42,11 +42,6 @@ wxlm_font_replacements() {
   local face
   for face in 微软雅黑 'Microsoft YaHei'; do
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1 9>&-
-  done
-  # The system's own dialogs (the message box) fall back to it for Chinese text.
-  for face in Tahoma 'MS Shell Dlg' 'MS Shell Dlg 2'; do
-    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" /t REG_MULTI_SZ \
-      /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1 9>&-
   done
 }
 
