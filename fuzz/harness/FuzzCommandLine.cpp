@@ -31,11 +31,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::wstring commandText;
     if (!ParseCmdParam(commandLine, commandText))
         return 0;
-    // Options (anything but one lone argument) always come out as a JSON object.
+    // Options (anything but one lone argument) always come out as a JSON object, or as null
+    // when no argument holds one.
     if (ArgumentCount(commandLine) != 2) {
         Json::Value root;
-        if (!ParseJsonText(commandText, root) || !root.isObject()) {
-            std::fprintf(stderr, "the options' command text is not a JSON object\n");
+        if (!ParseJsonText(commandText, root) || !(root.isObject() || root.isNull())) {
+            std::fprintf(stderr, "the options' command text is neither a JSON object nor null\n");
             std::abort();
         }
     }
