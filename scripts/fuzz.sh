@@ -68,8 +68,10 @@ campaign() {
       -artifact_prefix="$findings" "${dict[@]}" "$work" "${seeds[@]}" \
       >"$build/campaign-$h.log" 2>&1 || echo "fuzz campaign: $h stopped on a finding, see $findings" >&2
     grep -E '^stat::number_of_executed_units|^stat::average_exec_per_sec|DONE|ERROR' "$build/campaign-$h.log" | tail -n 4
-    # When coverage last grew: the campaign should run well past it.
-    grep -E '^#[0-9]+[[:space:]]+NEW' "$build/campaign-$h.log" | tail -n 1 | sed 's/^/  last new coverage: /' || true
+    # When coverage (edges) last grew: the campaign should run well past it.
+    awk '/^#[0-9]+.* cov: / { for (i = 1; i < NF; ++i) if ($i == "cov:" && $(i + 1) != last) { last = $(i + 1); at = $1 } }
+         END { if (at != "") print "  coverage " last " edges, last grown at execution " substr(at, 2) }' \
+      "$build/campaign-$h.log"
   done
 }
 

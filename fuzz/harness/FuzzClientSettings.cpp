@@ -13,14 +13,6 @@
 
 namespace {
 
-std::wstring Units(const std::string& bytes)
-{
-    std::wstring text;
-    for (size_t i = 0; i + 1 < bytes.size(); i += 2)
-        text += static_cast<wchar_t>(static_cast<uint8_t>(bytes[i]) | (static_cast<uint8_t>(bytes[i + 1]) << 8));
-    return text;
-}
-
 // What the file keeps of a value: text up to a NUL, lone surrogates as U+FFFD.
 std::wstring Stored(const std::wstring& value)
 {
@@ -38,7 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string other = kKeys[firstKey ? 1 : 0];
     const bool utf16 = provider.ConsumeBool();
     const std::string valueBytes = provider.ConsumeRandomLengthString(300);
-    const std::wstring value = utf16 ? Units(valueBytes) : FuzzWideText(reinterpret_cast<const uint8_t*>(valueBytes.data()), valueBytes.size());
+    const auto* valueData = reinterpret_cast<const uint8_t*>(valueBytes.data());
+    const std::wstring value = utf16 ? Utf16Units(valueData, valueBytes.size()) : FuzzWideText(valueData, valueBytes.size());
     const bool fileThere = provider.ConsumeBool();
     const std::string file = provider.ConsumeRemainingBytesAsString();
 

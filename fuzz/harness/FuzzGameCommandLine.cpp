@@ -9,9 +9,7 @@ namespace {
 std::wstring Units(FuzzedDataProvider& provider)
 {
     const std::string bytes = provider.ConsumeRandomLengthString(200);
-    std::wstring text;
-    for (size_t i = 0; i + 1 < bytes.size(); i += 2)
-        text += static_cast<wchar_t>(static_cast<uint8_t>(bytes[i]) | (static_cast<uint8_t>(bytes[i + 1]) << 8));
+    std::wstring text = Utf16Units(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
     // Blanks, quotes and backslashes are what the quoting is about: make them common.
     static const wchar_t kSpecial[] = L" \t\"\\\\\"\n";
     for (size_t i = 0; i < text.size(); ++i) {

@@ -5,14 +5,19 @@
 #include <cstdio>
 #include <cstdlib>
 
-std::wstring FuzzWideText(const uint8_t* data, size_t size)
+std::wstring Utf16Units(const uint8_t* data, size_t size)
 {
     std::wstring text;
-    if (size >= 2 && data[0] == 0xFF && data[1] == 0xFE) {
-        for (size_t i = 2; i + 1 < size; i += 2)
-            text += static_cast<wchar_t>(data[i] | (data[i + 1] << 8));
-        return text;
-    }
+    for (size_t i = 0; i + 1 < size; i += 2)
+        text += static_cast<wchar_t>(data[i] | (data[i + 1] << 8));
+    return text;
+}
+
+std::wstring FuzzWideText(const uint8_t* data, size_t size)
+{
+    if (size >= 2 && data[0] == 0xFF && data[1] == 0xFE)
+        return Utf16Units(data + 2, size - 2);
+    std::wstring text;
     if (size == 0)
         return text;
     const int count = MultiByteToWideChar(CP_UTF8, 0, reinterpret_cast<const char*>(data), static_cast<int>(size),

@@ -9,6 +9,9 @@
 // Windows does (invalid sequences become U+FFFD), which keeps ASCII mutations cheap.
 std::wstring FuzzWideText(const uint8_t* data, size_t size);
 
+// Bytes as UTF-16LE code units; an odd last byte is dropped.
+std::wstring Utf16Units(const uint8_t* data, size_t size);
+
 // The same text with lone surrogates replaced by U+FFFD: what survives a trip through UTF-8.
 std::wstring WithoutLoneSurrogates(const std::wstring& text);
 
