@@ -67,7 +67,8 @@ campaign() {
     "$build/fuzz_$h" -max_total_time="$seconds" -runs="$runs" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
       -artifact_prefix="$findings" "${dict[@]}" "$work" "${seeds[@]}" \
       >"$build/campaign-$h.log" 2>&1 || echo "fuzz campaign: $h stopped on a finding, see $findings" >&2
-    grep -E '^stat::number_of_executed_units|^stat::average_exec_per_sec|DONE|ERROR' "$build/campaign-$h.log" | tail -n 4
+    grep -E '^stat::number_of_executed_units|^stat::average_exec_per_sec|DONE|ERROR' "$build/campaign-$h.log" |
+      tail -n 4 || true
     # When coverage (edges) last grew: the campaign should run well past it.
     awk '/^#[0-9]+.* cov: / { for (i = 1; i < NF; ++i) if ($i == "cov:" && $(i + 1) != last) { last = $(i + 1); at = $1 } }
          END { if (at != "") print "  coverage " last " edges, last grown at execution " substr(at, 2) }' \
