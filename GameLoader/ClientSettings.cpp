@@ -76,9 +76,10 @@ private:
     static constexpr char kBlanks[] = " \t\n\v\f\r";
 };
 
-// The whole document is printed before the file is opened, so that nothing short of a failing
-// disk leaves a half-written file. Text mode writes the line ends as CR LF. A document that would
-// come out larger than a settings file may be is not written: the next read would refuse it.
+// The whole document is printed, and read again, before the file is opened, so that nothing
+// short of a failing disk leaves a half-written or unreadable file. Text mode writes the line
+// ends as CR LF. A document that would come out larger than a settings file may be is not
+// written: the next read would refuse it.
 bool SaveDocument(const xml::XMLDocument& document, const std::wstring& path)
 {
     SettingsPrinter printer;
@@ -86,6 +87,11 @@ bool SaveDocument(const xml::XMLDocument& document, const std::wstring& path)
     const size_t size = static_cast<size_t>(printer.CStrSize() - 1);
     const size_t lineFeeds = static_cast<size_t>(std::count(printer.CStr(), printer.CStr() + size, '\n'));
     if (size + lineFeeds > static_cast<size_t>(kLargestSettingsFile))
+        return false;
+    // The parser accepts a few damaged files that it prints back in a form it then refuses (text
+    // after the root element, for one); writing that would lose every value in the file.
+    xml::XMLDocument reread;
+    if (reread.Parse(printer.CStr(), size) != xml::XML_SUCCESS)
         return false;
     FILE* file = _wfopen(path.c_str(), L"w");
     if (!file)

@@ -273,6 +273,22 @@ TEST_F(ClientSettingsTest, DeclarationWithAnEntityIsWrittenBackAsItWas)
     EXPECT_TRUE(WriteClientSetting("loginsource", L"QV", m_path));
 }
 
+// The parser reads text and an end tag after the root element, but prints the text back where
+// it refuses it on the next read: writing would make every value unreadable.
+TEST_F(ClientSettingsTest, FileThatWouldNotReadAgainIsReadButNotRewritten)
+{
+    const std::string contents[] = {"<settings><qvwindowid>12</qvwindowid></settings>x</a>",
+                                    "<settings><qvwindowid>12</qvwindowid></settings>></settings>"};
+    for (const std::string& content : contents) {
+        ASSERT_TRUE(WriteFileBytes(m_path, content));
+        EXPECT_FALSE(WriteClientSetting("loginsource", L"QV", m_path)) << content;
+        EXPECT_EQ(ReadFileBytes(m_path), content);
+        std::wstring value;
+        EXPECT_TRUE(ReadClientSetting("qvwindowid", m_path, value)) << content;
+        EXPECT_EQ(value, L"12");
+    }
+}
+
 TEST_F(ClientSettingsTest, LockedFileIsNeitherReadNorRewritten)
 {
     const std::string content = "<settings><qvwindowid>1</qvwindowid></settings>";
