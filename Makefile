@@ -1,7 +1,7 @@
 # The two commands: `make demo` and `make test`. Plain `make` builds.
 BUILD := build
 
-.PHONY: all build demo test bench release clean
+.PHONY: all build demo test bench release fuzz clean
 
 all: build
 
@@ -17,9 +17,14 @@ test:
 bench:
 	@scripts/bench.sh
 
+# A time-bounded fuzz campaign of every reader: WXLM_FUZZ_SECONDS per harness (default 60).
+fuzz:
+	@scripts/setup.sh
+	@scripts/fuzz.sh campaign
+
 release:
 	@WXLM_ARCH=i686 scripts/build.sh build-release -DCMAKE_BUILD_TYPE=Release -DWXLM_BUILD_TESTS=OFF
 	@echo "release: build-release/bin/wxlm_main.exe"
 
 clean:
-	rm -rf $(BUILD) build-release
+	rm -rf $(BUILD) build-release build-fuzz

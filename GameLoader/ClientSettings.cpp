@@ -47,16 +47,51 @@ bool LoadDocument(xml::XMLDocument& document, const std::wstring& path)
     return bytes && document.Parse(bytes->data(), bytes->size()) == xml::XML_SUCCESS;
 }
 
-// The whole document is printed before the file is opened, so that nothing short of a failing
-// disk leaves a half-written file. Text mode writes the line ends as CR LF. A document that would
-// come out larger than a settings file may be is not written: the next read would refuse it.
+// The parser drops text made only of white space and turns every CR into LF, so such values
+// would not read back as written. Their characters go out as character references, which the
+// parser takes literally; every other character is printed as the library prints it.
+class SettingsPrinter : public xml::XMLPrinter {
+public:
+    bool Visit(const xml::XMLText& text) override
+    {
+        const std::string value = text.Value();
+        const bool onlyBlanks = !value.empty() && value.find_first_not_of(kBlanks) == std::string::npos;
+        if (text.CData() || (!onlyBlanks && value.find('\r') == std::string::npos))
+            return XMLPrinter::Visit(text);
+        PushText("");
+        size_t start = 0;
+        for (size_t i = 0; i < value.size(); ++i) {
+            if (!onlyBlanks && value[i] != '\r')
+                continue;
+            PushText(value.substr(start, i - start).c_str());
+            Write(("&#" + std::to_string(static_cast<unsigned char>(value[i])) + ";").c_str());
+            start = i + 1;
+        }
+        PushText(value.substr(start).c_str());
+        return true;
+    }
+
+private:
+    // The characters the parser counts as white space.
+    static constexpr char kBlanks[] = " \t\n\v\f\r";
+};
+
+// The whole document is printed, and read again, before the file is opened, so that nothing
+// short of a failing disk leaves a half-written or unreadable file. Text mode writes the line
+// ends as CR LF. A document that would come out larger than a settings file may be is not
+// written: the next read would refuse it.
 bool SaveDocument(const xml::XMLDocument& document, const std::wstring& path)
 {
-    xml::XMLPrinter printer;
+    SettingsPrinter printer;
     document.Print(&printer);
     const size_t size = static_cast<size_t>(printer.CStrSize() - 1);
     const size_t lineFeeds = static_cast<size_t>(std::count(printer.CStr(), printer.CStr() + size, '\n'));
     if (size + lineFeeds > static_cast<size_t>(kLargestSettingsFile))
+        return false;
+    // The parser accepts a few damaged files that it prints back in a form it then refuses (text
+    // after the root element, for one); writing that would lose every value in the file.
+    xml::XMLDocument reread;
+    if (reread.Parse(printer.CStr(), size) != xml::XML_SUCCESS)
         return false;
     FILE* file = _wfopen(path.c_str(), L"w");
     if (!file)

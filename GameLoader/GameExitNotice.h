@@ -13,11 +13,15 @@ struct GameExitNotice {
     wchar_t szText[260];
     int32_t nTail;
 };
+// The receiver reads the record by this layout. Only Windows has a 2-byte wchar_t; the reader
+// fuzz harnesses build this header natively on Linux, where the record is never sent.
+#ifdef _WIN32
 static_assert(sizeof(wchar_t) == 2);
 static_assert(offsetof(GameExitNotice, nHead) == 0);
 static_assert(offsetof(GameExitNotice, szText) == 4);
 static_assert(offsetof(GameExitNotice, nTail) == 524);
 static_assert(sizeof(GameExitNotice) == 528);
+#endif
 
 constexpr ULONG_PTR kGameExitNoticeKind = 1; // COPYDATASTRUCT::dwData
 

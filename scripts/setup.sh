@@ -11,9 +11,12 @@ packages=(
   wine wine32 fonts-wine xvfb xauth xdotool
   libz-mingw-w64-dev libstb-dev googletest dpkg-dev
   imagemagick fonts-wqy-microhei python3
+  clang libclang-rt-14-dev zlib1g-dev
 )
 # Where the kernel runs no 32-bit programs, the tests are built for x86_64 and run under wine64.
 packages_x86_64=(wine64 g++-mingw-w64-x86-64-posix)
+# The fuzz harnesses are built as 32-bit Linux programs where those run (integer sizes as on the target).
+packages_fuzz_i386=(libc6-dev-i386 lib32stdc++-12-dev lib32gcc-12-dev zlib1g-dev:i386)
 source "$root/scripts/arch.sh"
 
 missing_packages() {
@@ -78,6 +81,9 @@ install_packages "${packages[@]}"
 # Checked once wine32 is there: its server is the smallest i386 program at hand.
 if [ "$(wxlm_host_arch)" = x86_64 ] || ! wxlm_ia32_runs; then
   install_packages "${packages_x86_64[@]}"
+fi
+if wxlm_ia32_runs; then
+  install_packages "${packages_fuzz_i386[@]}"
 fi
 fetch_source libjsoncpp jsoncpp
 fetch_source tinyxml2 tinyxml2

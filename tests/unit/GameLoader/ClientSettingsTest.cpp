@@ -123,6 +123,23 @@ TEST_F(ClientSettingsTest, EmptyAndMarkupValuesRoundTrip)
     }
 }
 
+// The parser drops text that is only white space and reads CR as LF; such values must still
+// come back as written, for the launcher and for a reader with the same parser.
+TEST_F(ClientSettingsTest, BlankValuesAndCarriageReturnsRoundTrip)
+{
+    const std::wstring values[] = {L" ", L"\n", L" \t\r\n\v\f ", L"a\rb", L"a\r\nb", L"\r", L" lead and trail "};
+    for (const auto& written : values) {
+        ASSERT_TRUE(WriteClientSetting("loginsource", written, m_path));
+        ASSERT_TRUE(WriteClientSetting("qvwindowid", L"77", m_path));
+        std::wstring read = L"before";
+        ASSERT_TRUE(ReadClientSetting("loginsource", m_path, read));
+        EXPECT_EQ(read, written);
+        const Children children = Parse(m_path).children;
+        ASSERT_EQ(children.size(), 2u);
+        EXPECT_EQ(children[0].second, std::string(written.begin(), written.end()));
+    }
+}
+
 TEST_F(ClientSettingsTest, NonAsciiValueIsStoredAsUtf8AndReadBack)
 {
     ASSERT_TRUE(WriteClientSetting("loginsource", L"caf\u00e9 \u4e2d", m_path));
@@ -254,6 +271,22 @@ TEST_F(ClientSettingsTest, DeclarationWithAnEntityIsWrittenBackAsItWas)
         EXPECT_EQ(value, written);
     }
     EXPECT_TRUE(WriteClientSetting("loginsource", L"QV", m_path));
+}
+
+// The parser reads text and an end tag after the root element, but prints the text back where
+// it refuses it on the next read: writing would make every value unreadable.
+TEST_F(ClientSettingsTest, FileThatWouldNotReadAgainIsReadButNotRewritten)
+{
+    const std::string contents[] = {"<settings><qvwindowid>12</qvwindowid></settings>x</a>",
+                                    "<settings><qvwindowid>12</qvwindowid></settings>></settings>"};
+    for (const std::string& content : contents) {
+        ASSERT_TRUE(WriteFileBytes(m_path, content));
+        EXPECT_FALSE(WriteClientSetting("loginsource", L"QV", m_path)) << content;
+        EXPECT_EQ(ReadFileBytes(m_path), content);
+        std::wstring value;
+        EXPECT_TRUE(ReadClientSetting("qvwindowid", m_path, value)) << content;
+        EXPECT_EQ(value, L"12");
+    }
 }
 
 TEST_F(ClientSettingsTest, LockedFileIsNeitherReadNorRewritten)

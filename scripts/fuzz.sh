@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# The reader fuzz harnesses (fuzz/), built natively with clang, libFuzzer, ASan and UBSan.
+#   scripts/fuzz.sh build                  configure and build build-fuzz/
+#   scripts/fuzz.sh replay [harness...]    run every committed corpus and regression input once
+#   scripts/fuzz.sh campaign [harness...]  fuzz each harness for $WXLM_FUZZ_SECONDS (default 60), or
+#                                          until $WXLM_FUZZ_RUNS executions when that comes first
+# 32-bit programs (-m32, integer sizes as on the target) where this host runs them, else x86_64.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${WXLM_FUZZ_BUILD:-$root/build-fuzz}
+mapfile -t harnesses < "$root/fuzz/harnesses.txt"
+declare -A dictionaries=([values]=values [skin_xml]=xml [skin_zip]=zip [command_line]=command_line
+                         [command_json]=json [exit_notice]=json [page_request]=json [client_settings]=xml)
+
+source "$root/scripts/arch.sh"
+# The harnesses that write files do it in a private folder under $TMPDIR; memory is faster than disk.
+if [ -z "${TMPDIR:-}" ] && [ -w /dev/shm ]; then
+  export TMPDIR=/dev/shm
+fi
+
+fuzz_build() {
+  local m32=OFF
+  wxlm_ia32_runs && m32=ON
+  if [ ! -f "$build/build.ninja" ] || ! grep -qx "WXLM_FUZZ_M32:BOOL=$m32" "$build/CMakeCache.txt"; then
+    cmake --fresh -S "$root/fuzz" -B "$build" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+      -DWXLM_FUZZ_M32=$m32 >/dev/null
+  fi
+  cmake --build "$build" >/dev/null
+}
+
+inputs() {
+  find "$root/fuzz/corpus/$1" "$root/fuzz/regressions/$1" -type f 2>/dev/null | sort
+}
+
+replay() {
+  local h failed=0
+  for h in "$@"; do
+    local files
+    mapfile -t files < <(inputs "$h")
+    if [ ${#files[@]} -eq 0 ]; then
+      echo "fuzz replay: $h has no inputs" >&2
+      failed=1
+      continue
+    fi
+    if "$build/fuzz_$h" -timeout=10 -rss_limit_mb=2048 "${files[@]}" >"$build/replay-$h.log" 2>&1; then
+      echo "fuzz replay: $h ${#files[@]} inputs passed"
+    else
+      echo "fuzz replay: $h FAILED (log: $build/replay-$h.log)" >&2
+      tail -n 30 "$build/replay-$h.log" >&2
+      failed=1
+    fi
+  done
+  return $failed
+}
+
+campaign() {
+  local h seconds=${WXLM_FUZZ_SECONDS:-60} runs=${WXLM_FUZZ_RUNS:--1}
+  for h in "$@"; do
+    local work="$build/campaign/$h" findings="$build/findings/$h/"
+    mkdir -p "$work" "$findings"
+    local dict=() seeds=() dir
+    [ -n "${dictionaries[$h]:-}" ] && dict=(-dict="$root/fuzz/dict/${dictionaries[$h]}.dict")
+    for dir in "$root/fuzz/corpus/$h" "$root/fuzz/regressions/$h"; do
+      [ -d "$dir" ] && seeds+=("$dir")
+    done
+    echo "fuzz campaign: $h for ${seconds}s (corpus $work, findings $findings)"
+    "$build/fuzz_$h" -max_total_time="$seconds" -runs="$runs" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+      -artifact_prefix="$findings" "${dict[@]}" "$work" "${seeds[@]}" \
+      >"$build/campaign-$h.log" 2>&1 || echo "fuzz campaign: $h stopped on a finding, see $findings" >&2
+    grep -E '^stat::number_of_executed_units|^stat::average_exec_per_sec|DONE|ERROR' "$build/campaign-$h.log" |
+      tail -n 4 || true
+    # When coverage (edges) last grew: the campaign should run well past it.
+    awk '/^#[0-9]+.* cov: / { for (i = 1; i < NF; ++i) if ($i == "cov:" && $(i + 1) != last) { last = $(i + 1); at = $1 } }
+         END { if (at != "") print "  coverage " last " edges, last grown at execution " substr(at, 2) }' \
+      "$build/campaign-$h.log"
+  done
+}
+
+command=${1:-replay}
+shift || true
+[ $# -gt 0 ] || set -- "${harnesses[@]}"
+fuzz_build
+case "$command" in
+  build) ;;
+  replay) replay "$@" ;;
+  campaign) campaign "$@" ;;
+  *) echo "usage: scripts/fuzz.sh build|replay|campaign [harness...]" >&2; exit 2 ;;
+esac
