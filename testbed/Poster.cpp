@@ -20,13 +20,13 @@ bool ParseNumber(const wchar_t* text, unsigned long long& value)
     return end != text && *end == L'\0';
 }
 
-HWND FindTarget(const std::wstring& spec)
+HWND FindTarget(const std::wstring& target)
 {
     const std::wstring titlePrefix = L"title:";
-    if (spec.compare(0, titlePrefix.size(), titlePrefix) == 0)
-        return FindWindowW(nullptr, spec.substr(titlePrefix.size()).c_str());
+    if (target.compare(0, titlePrefix.size(), titlePrefix) == 0)
+        return FindWindowW(nullptr, target.substr(titlePrefix.size()).c_str());
     unsigned long long handle = 0;
-    return ParseNumber(spec.c_str(), handle) ? reinterpret_cast<HWND>(static_cast<UINT_PTR>(handle)) : nullptr;
+    return ParseNumber(target.c_str(), handle) ? reinterpret_cast<HWND>(static_cast<UINT_PTR>(handle)) : nullptr;
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "LauncherResources.h"
 
+#include "Common.h"
+#include "Logger.h"
 #include "core/ResourceSettings.h"
 
 #include "TestPaths.h"
@@ -28,6 +30,13 @@ void LauncherResources::Reset()
     CResourceSettingsUI::ReleaseZip();
     CResourceSettingsUI::SetResourcePath(L"");
     CResourceSettingsUI::SetResourceInstance(nullptr);
+}
+
+std::wstring LauncherLogPath()
+{
+    static const bool initialised = (Logger::initializePathDir(), true);
+    (void)initialised;
+    return MultiToWide(Logger::instance().fileName());
 }
 
 } // namespace guitest

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace guitest {
 
 // wxlm_main.exe as the resource module for the scope, with the resource settings clean before and
@@ -20,5 +22,9 @@ private:
 
     HMODULE m_hModule;
 };
+
+// The launcher's process-wide log file, in the client's Log folder, as the launcher's own code
+// writes it from this process.
+std::wstring LauncherLogPath();
 
 } // namespace guitest

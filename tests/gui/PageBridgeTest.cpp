@@ -3,9 +3,8 @@
 // navigation events reach CWebBrowserEvent. What the bridge posts lands in a recording window.
 #include <gtest/gtest.h>
 
-#include "Common.h"
 #include "IeBrowser.h"
-#include "Logger.h"
+#include "LauncherResources.h"
 #include "LoaderMessages.h"
 #include "OpenGameRequests.h"
 #include "SkinnedTestWindow.h"
@@ -27,14 +26,6 @@ using namespace guitest;
 using wxlmtest::PortalRecordLine;
 
 namespace {
-
-// The process-wide log of the launcher's code.
-std::wstring LogPath()
-{
-    static const bool initialised = (Logger::initializePathDir(), true);
-    (void)initialised;
-    return MultiToWide(Logger::instance().fileName());
-}
 
 // A message-only window standing in for the main window: it keeps what is posted to it.
 class MainWindowRecorder {
@@ -147,7 +138,7 @@ protected:
     }
 
     MainWindowRecorder main;
-    wxlmtest::LogTail log{LogPath()};
+    wxlmtest::LogTail log{LauncherLogPath()};
 
 private:
     std::unique_ptr<CWebBrowserEvent> sink;

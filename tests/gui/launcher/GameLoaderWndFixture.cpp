@@ -18,14 +18,6 @@ namespace {
 
 const std::wstring UninstallEntry = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\wxlm";
 
-// The process-wide log, in the client's Log folder as the launcher's own.
-std::wstring LauncherLogPath()
-{
-    static const bool initialised = (Logger::initializePathDir(), true);
-    (void)initialised;
-    return MultiToWide(Logger::instance().fileName());
-}
-
 } // namespace
 
 GameLoaderWndFixture::GameLoaderWndFixture()
