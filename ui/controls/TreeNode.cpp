@@ -175,7 +175,8 @@ void CTreeNodeUI::ShowFolder()
         m_pFolder->SetText(m_bExpanded ? L"-" : L"+");
     }
     const int nKeep = m_bFolderWanted && !bShow ? m_pFolder->DeclaredWidth() : 0;
-    m_pDotLine->SetDeclaredWidth(std::min(m_nDepth, 9999 / IndentWidth) * IndentWidth + nKeep);
+    // Deep trees stop indenting at the largest size a control may have.
+    m_pDotLine->SetDeclaredWidth(std::min(std::min(m_nDepth, 9999 / IndentWidth) * IndentWidth + nKeep, 9999));
 }
 
 void CTreeNodeUI::SetText(const wchar_t* pstrText)
