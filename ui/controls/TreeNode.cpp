@@ -176,7 +176,10 @@ void CTreeNodeUI::ShowFolder()
     }
     const int nKeep = m_bFolderWanted && !bShow ? m_pFolder->DeclaredWidth() : 0;
     // Deep trees stop indenting at the largest size a control may have.
-    m_pDotLine->SetDeclaredWidth(std::min(std::min(m_nDepth, 9999 / IndentWidth) * IndentWidth + nKeep, 9999));
+    const int nIndent = std::min(std::min(m_nDepth, 9999 / IndentWidth) * IndentWidth + nKeep, 9999);
+    m_pDotLine->SetDeclaredWidth(nIndent);
+    // A line of width 0 would stretch in the row like the text.
+    m_pDotLine->SetVisible(nIndent > 0);
 }
 
 void CTreeNodeUI::SetText(const wchar_t* pstrText)
