@@ -211,30 +211,34 @@ bool CTreeViewUI::OnNodeNotify(void* pParam)
     return true;
 }
 
-bool CTreeViewUI::OnFolderNotify(void* pParam)
+// The folder option is the node's expanded state, the check box its checked state; a change the
+// node made itself finds both equal and does nothing.
+bool CTreeViewUI::SyncNodeWithPart(void* pParam, bool bFolder)
 {
     auto* pNotification = static_cast<UINotification*>(pParam);
     if (pNotification->type != L"selectchanged") {
         return true;
     }
-    CTreeNodeUI* pNode = NodeOfPart(pNotification->sender, true);
-    if (pNode != nullptr && pNode->IsExpanded() != pNode->FolderButton()->IsSelected()) {
+    CTreeNodeUI* pNode = NodeOfPart(pNotification->sender, bFolder);
+    if (pNode == nullptr) {
+        return true;
+    }
+    if (bFolder && pNode->IsExpanded() != pNode->FolderButton()->IsSelected()) {
         pNode->SetExpanded(pNode->FolderButton()->IsSelected());
+    } else if (!bFolder && pNode->IsChecked() != pNode->CheckBoxButton()->IsSelected()) {
+        pNode->SetChecked(pNode->CheckBoxButton()->IsSelected());
     }
     return true;
 }
 
+bool CTreeViewUI::OnFolderNotify(void* pParam)
+{
+    return SyncNodeWithPart(pParam, true);
+}
+
 bool CTreeViewUI::OnCheckNotify(void* pParam)
 {
-    auto* pNotification = static_cast<UINotification*>(pParam);
-    if (pNotification->type != L"selectchanged") {
-        return true;
-    }
-    CTreeNodeUI* pNode = NodeOfPart(pNotification->sender, false);
-    if (pNode != nullptr && pNode->IsChecked() != pNode->CheckBoxButton()->IsSelected()) {
-        pNode->SetChecked(pNode->CheckBoxButton()->IsSelected());
-    }
-    return true;
+    return SyncNodeWithPart(pParam, false);
 }
 
 void CTreeViewUI::ApplyAttribute(const wchar_t* pstrName, const wchar_t* pstrValue)

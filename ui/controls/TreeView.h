@@ -40,6 +40,7 @@ private:
     bool OnNodeNotify(void* pParam);
     bool OnFolderNotify(void* pParam);
     bool OnCheckNotify(void* pParam);
+    bool SyncNodeWithPart(void* pParam, bool bFolder);
     void InstallHandlers(CTreeNodeUI* pNode);
     void RemoveHandlers(CTreeNodeUI* pNode);
     CTreeNodeUI* NodeAt(int nIndex) const;
