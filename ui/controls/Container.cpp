@@ -63,7 +63,7 @@ void* CContainerUI::LookupInterface(const wchar_t* pstrName)
 void CContainerUI::AttachTo(CWindowManagerUI* pManager, CControlUI* pParent, bool bInitialize)
 {
     for (int i = 0; i < m_items.GetSize(); ++i) {
-        ItemAt(i)->AttachTo(pManager, this, bInitialize);
+        ChildAt(i)->AttachTo(pManager, this, bInitialize);
     }
     for (CScrollBarUI* pBar : {m_pVerticalScrollBar, m_pHorizontalScrollBar}) {
         if (pBar != nullptr) {
@@ -192,7 +192,7 @@ int CContainerUI::FindSelectable(int nStart, bool bForward) const
     }
     nStart = nStart < 0 ? 0 : (nStart >= nCount ? nCount - 1 : nStart);
     auto selectable = [this](int i) {
-        CControlUI* pControl = ItemAt(i);
+        CControlUI* pControl = ChildAt(i);
         return pControl->LookupInterface(L"ListItem") != nullptr && pControl->IsVisible() && pControl->IsEnabled();
     };
     if (!bForward) {
@@ -289,7 +289,7 @@ void CContainerUI::PropagateAncestorVisibility()
 {
     const bool bVisible = IsVisible();
     for (int i = 0; i < m_items.GetSize(); ++i) {
-        ItemAt(i)->SetAncestorVisible(bVisible);
+        ChildAt(i)->SetAncestorVisible(bVisible);
     }
 }
 
@@ -300,7 +300,7 @@ void CContainerUI::SetEnabled(bool bEnabled)
     }
     m_bEnabled = bEnabled;
     for (int i = 0; i < m_items.GetSize(); ++i) {
-        ItemAt(i)->SetEnabled(bEnabled);
+        ChildAt(i)->SetEnabled(bEnabled);
     }
     Repaint();
 }
@@ -343,7 +343,7 @@ void CContainerUI::SetPosition(RECT rc)
 
 void CContainerUI::PlaceFloatingChild(int nIndex)
 {
-    CControlUI* pChild = ItemAt(nIndex);
+    CControlUI* pChild = ChildAt(nIndex);
     if (pChild == nullptr || !pChild->IsVisible() || !pChild->IsFloating()) {
         return;
     }
@@ -429,7 +429,7 @@ CControlUI* CContainerUI::SearchChildren(FindControlProc proc, void* pData, UINT
     const bool bHitTest = (uFlags & FindHitTest) != 0;
     const RECT rcClient = bHitTest ? ClientRect() : RECT{0, 0, 0, 0};
     for (int n = 0; n < nCount; ++n) {
-        CControlUI* pFound = ItemAt(bTopFirst ? nCount - 1 - n : n)->SearchTree(proc, pData, uFlags);
+        CControlUI* pFound = ChildAt(bTopFirst ? nCount - 1 - n : n)->SearchTree(proc, pData, uFlags);
         if (pFound == nullptr) {
             continue;
         }
@@ -577,7 +577,7 @@ void CContainerUI::PaintChildren(HDC hDC, const RECT& rcPaint)
         childClip.ClipToRect(hDC, rcInner);
     }
     for (int i = 0; i < m_items.GetSize(); ++i) {
-        CControlUI* pChild = ItemAt(i);
+        CControlUI* pChild = ChildAt(i);
         const RECT rcChild = pChild->Position();
         if (!pChild->IsVisible() || !RectsMeet(rcChild, rcPaint)) {
             continue;

@@ -102,7 +102,7 @@ protected:
     template <class PlaceInFlow> void PlaceChildren(PlaceInFlow placeInFlow)
     {
         for (int i = 0; i < m_items.GetSize(); ++i) {
-            CControlUI* pChild = ItemAt(i);
+            CControlUI* pChild = ChildAt(i);
             if (!pChild->IsVisible()) {
                 continue;
             }
@@ -114,6 +114,8 @@ protected:
         }
     }
 
+    // The own children, whatever the IContainerUI face shows (a list shows its rows there).
+    CControlUI* ChildAt(int nIndex) const { return static_cast<CControlUI*>(m_items.GetAt(nIndex)); }
     bool InsertChild(CControlUI* pControl, int nIndex);
     bool IsBarVisible(const CScrollBarUI* pBar) const;
     void LayOutAgain();

@@ -58,7 +58,7 @@ void CContainerUI::SetScrollPosition(SIZE szPos)
         return;
     }
     for (int i = 0; i < m_items.GetSize(); ++i) {
-        CControlUI* pChild = ItemAt(i);
+        CControlUI* pChild = ChildAt(i);
         if (!pChild->IsVisible() || pChild->IsFloating()) {
             continue;
         }

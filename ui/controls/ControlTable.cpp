@@ -4,16 +4,25 @@
 #include "controls/Button.h"
 #include "controls/CheckBox.h"
 #include "controls/ChildLayout.h"
+#include "controls/Combo.h"
+#include "controls/ComboBox.h"
 #include "controls/Container.h"
 #include "controls/Control.h"
 #include "controls/HorizontalLayout.h"
 #include "controls/Label.h"
+#include "controls/List.h"
+#include "controls/ListContainerElement.h"
+#include "controls/ListHeader.h"
+#include "controls/ListHeaderItem.h"
+#include "controls/ListTextElement.h"
 #include "controls/Option.h"
 #include "controls/Progress.h"
 #include "controls/ScrollBar.h"
 #include "controls/TabLayout.h"
 #include "controls/Text.h"
 #include "controls/TileLayout.h"
+#include "controls/TreeNode.h"
+#include "controls/TreeView.h"
 #include "controls/VerticalLayout.h"
 #include "controls/WebBrowser.h"
 
@@ -51,6 +60,16 @@ constexpr ControlTableEntry kControlTable[] = {
     {L"Progress", &Make<CProgressUI>},
     {L"ActiveX", &Make<CActiveXUI>},
     {L"WebBrowser", &Make<CWebBrowserUI>},
+    {L"List", &Make<CListUI>},
+    {L"ListHeader", &Make<CListHeaderUI>},
+    {L"ListHeaderItem", &Make<CListHeaderItemUI>},
+    {L"ListTextElement", &Make<CListTextElementUI>},
+    {L"ListLabelElement", &Make<CListLabelElementUI>},
+    {L"ListContainerElement", &Make<CListContainerElementUI>},
+    {L"TreeView", &Make<CTreeViewUI>},
+    {L"TreeNode", &Make<CTreeNodeUI>},
+    {L"Combo", &Make<CComboUI>},
+    {L"ComboBox", &Make<CComboBoxUI>},
 };
 
 } // namespace

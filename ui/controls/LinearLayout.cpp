@@ -76,7 +76,7 @@ CLinearLayoutUI::FirstPass CLinearLayoutUI::MeasureFixedChildren(const SIZE& szA
 {
     FirstPass pass;
     for (int i = 0; i < m_items.GetSize(); ++i) {
-        CControlUI* pChild = ItemAt(i);
+        CControlUI* pChild = ChildAt(i);
         if (!pChild->IsVisible() || pChild->IsFloating()) {
             continue;
         }

@@ -88,7 +88,7 @@ int CTileLayoutUI::RowHeight(int nFirst, int nCellWidth) const
     int nHeight = std::max(static_cast<int>(m_szTile.cy), 0);
     int nInRow = 0;
     for (int i = nFirst; i < m_items.GetSize() && nInRow < m_nColumns; ++i) {
-        CControlUI* pChild = ItemAt(i);
+        CControlUI* pChild = ChildAt(i);
         if (!IsPlacedInCells(pChild)) {
             continue;
         }

@@ -4,6 +4,8 @@
 #include "controls/Container.h"
 #include "controls/Control.h"
 #include "controls/ControlTable.h"
+#include "controls/TreeNode.h"
+#include "controls/TreeView.h"
 #include "core/ResourceSettings.h"
 #include "core/WindowManager.h"
 
@@ -314,6 +316,17 @@ CControlUI* CSkinBuilder::BuildChildren(const CSkinXmlNode& node, CControlUI* pP
             BuildInclude(child, pParent, pManager);
             continue;
         }
+        if (Is(pstrClass, L"TreeNode")) {
+            bool bStop = false;
+            CControlUI* pNode = BuildTreeNode(child, pParent, pManager, bStop);
+            if (bStop) {
+                break;
+            }
+            if (pFirst == nullptr) {
+                pFirst = pNode;
+            }
+            continue;
+        }
         CControlUI* pControl = CreateControl(pstrClass);
         if (pControl == nullptr) {
             continue; // unknown to the table and the callback: the subtree goes with it
@@ -367,6 +380,30 @@ void CSkinBuilder::BuildInclude(const CSkinXmlNode& node, CControlUI* pParent, C
             delete pFirst; // built into no parent: nothing would own it
         }
     }
+}
+
+CControlUI* CSkinBuilder::BuildTreeNode(const CSkinXmlNode& node, CControlUI* pParent, CWindowManagerUI* pManager,
+                                        bool& bStop)
+{
+    auto* pNode = new CTreeNodeUI;
+    auto* pParentNode = pParent != nullptr ? static_cast<CTreeNodeUI*>(pParent->LookupInterface(L"TreeNode")) : nullptr;
+    if (pParentNode != nullptr) {
+        pParentNode->AddChildNode(pNode);
+    }
+    ApplyControlAttributes(node, *pNode, pManager);
+    if (node.HasChildren()) {
+        BuildChildren(node, pNode, pManager);
+    }
+    if (pParentNode != nullptr) {
+        return pNode;
+    }
+    auto* pView = pParent != nullptr ? static_cast<CTreeViewUI*>(pParent->LookupInterface(L"TreeView")) : nullptr;
+    if (pView == nullptr || !pView->AddItem(pNode)) {
+        bStop = pView == nullptr;
+        delete pNode;
+        return nullptr;
+    }
+    return pNode;
 }
 
 CControlUI* CSkinBuilder::CreateControl(const wchar_t* pstrClass) const

@@ -53,6 +53,10 @@ private:
     void ApplyDeclarations(CWindowManagerUI& manager) const;
     void ApplyWindowAttributes(CWindowManagerUI& manager) const;
     void BuildInclude(const CSkinXmlNode& node, CControlUI* pParent, CWindowManagerUI* pManager);
+    // A tree node joins its parent node at once, gets its attributes, then its children; a node
+    // under anything but a node goes into the parent's tree view. Null (node deleted) with
+    // bStop set when there is no view to take it.
+    CControlUI* BuildTreeNode(const CSkinXmlNode& node, CControlUI* pParent, CWindowManagerUI* pManager, bool& bStop);
     CControlUI* CreateControl(const wchar_t* pstrClass) const;
     void ApplyControlAttributes(const CSkinXmlNode& node, CControlUI& control, CWindowManagerUI* pManager) const;
 
