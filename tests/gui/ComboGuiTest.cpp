@@ -10,7 +10,10 @@
 #include "controls/VerticalLayout.h"
 #include "core/WindowWnd.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
+#include <utility>
 
 using namespace guitest;
 
@@ -133,4 +136,63 @@ TEST_F(ComboGuiTest, AClickOnAnItemChoosesItAndAClickOutsideOrEscapeCloses)
     // A disabled combo does not open.
     combo->SetEnabled(false);
     EXPECT_EQ(Open(), nullptr);
+}
+
+namespace {
+
+// Left and right edges of what the face of a plain combo draws over its white background.
+std::pair<int, int> InkSpan(CWindowManagerUI& manager, const RECT& rc)
+{
+    int nLeft = rc.right;
+    int nRight = rc.left - 1;
+    for (int y = rc.top; y < rc.bottom; ++y) {
+        for (int x = rc.left; x < rc.right; ++x) {
+            if (BackPixel(manager, x, y) != RGB(255, 255, 255)) {
+                nLeft = std::min(nLeft, x);
+                nRight = std::max(nRight, x);
+            }
+        }
+    }
+    return {nLeft, nRight};
+}
+
+} // namespace
+
+TEST(ComboFaceGuiTest, TheFaceAlignsTheSelectedTextAsTheItemsAre)
+{
+    struct Case {
+        const wchar_t* align;
+        bool nearLeft;
+        bool nearRight;
+    };
+    for (const Case& c : {Case{L"left", true, false}, Case{L"center", false, false}, Case{L"right", false, true}}) {
+        TestHostWindow host{320, 100};
+        ASSERT_NE(host.Hwnd(), nullptr);
+        auto* pRoot = new CVerticalLayoutUI;
+        pRoot->ApplyAttributeString(L"bkcolor=\"#FFFFFFFF\" inset=\"20,20,20,20\"");
+        auto* pCombo = new CComboUI;
+        pCombo->ApplyAttributeString(L"height=\"24\" textpadding=\"6,0,6,0\"");
+        pCombo->ApplyAttribute(L"itemalign", c.align);
+        auto* pItem = new CListLabelElementUI;
+        pItem->SetText(L"WWWW");
+        pCombo->AddItem(pItem);
+        pRoot->AddItem(pCombo);
+        host.Manager().AttachRoot(pRoot);
+        host.PaintNow(true);
+        pCombo->RequestFocus();
+        KeyPress(host.Hwnd(), VK_HOME);
+        ASSERT_EQ(pCombo->Text(), L"WWWW") << c.align;
+        host.PaintNow(true);
+
+        const RECT rcFace = pCombo->Position();
+        const auto [nLeft, nRight] = InkSpan(host.Manager(), rcFace);
+        ASSERT_LE(nLeft, nRight) << c.align << ": the text is drawn";
+        const int nLeftGap = nLeft - rcFace.left;
+        const int nRightGap = rcFace.right - 1 - nRight;
+        EXPECT_EQ(nLeftGap < 12, c.nearLeft) << c.align << " gap " << nLeftGap;
+        EXPECT_EQ(nRightGap < 12, c.nearRight) << c.align << " gap " << nRightGap;
+        if (!c.nearLeft && !c.nearRight) {
+            EXPECT_LE(std::abs(nLeftGap - nRightGap), 4) << "centred";
+        }
+    }
 }

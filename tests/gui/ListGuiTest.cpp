@@ -6,6 +6,8 @@
 #include "TestPaths.h"
 #include "controls/List.h"
 #include "controls/ListHeader.h"
+#include "controls/Label.h"
+#include "controls/ListContainerElement.h"
 #include "controls/ListHeaderItem.h"
 #include "controls/ListTextElement.h"
 #include "controls/ScrollBar.h"
@@ -73,6 +75,30 @@ protected:
         host.Manager().AttachRoot(root);
         host.PaintNow(true);
     }
+    // Three columns of 150 pixels, wider together than the list.
+    void AddWideHeader()
+    {
+        for (const wchar_t* pstrText : {L"Name", L"Size", L"Date"}) {
+            auto* pItem = new CListHeaderItemUI;
+            pItem->ApplyAttributeString(L"width=\"150\" height=\"24\"");
+            pItem->SetText(pstrText);
+            list->AddItem(pItem);
+        }
+    }
+    // A container row holding one label per name.
+    CListContainerElementUI* AddContainerRow(std::initializer_list<const wchar_t*> names)
+    {
+        auto* pRow = new CListContainerElementUI;
+        pRow->ApplyAttribute(L"height", L"20");
+        for (const wchar_t* pstrName : names) {
+            auto* pLabel = new CLabelUI;
+            pLabel->SetText(pstrName);
+            pRow->AddItem(pLabel);
+        }
+        list->AddItem(pRow);
+        return pRow;
+    }
+    RECT HeaderItem(int nIndex) const { return list->Header()->ItemAt(nIndex)->Position(); }
     POINT Row(int nIndex) const
     {
         const RECT rc = list->ItemAt(nIndex)->Position();
@@ -327,4 +353,78 @@ TEST(ListGalleryTest, TheGallerySkinBuildsEveryControlAndSavesAPicture)
     const POINT ptSelected = {pList->ItemAt(1)->Position().right - 8, CenterOf(pList->ItemAt(1)->Position()).y};
     EXPECT_EQ(BackPixel(host.Manager(), ptSelected.x, ptSelected.y), RGB(0x3C, 0x78, 0xD8));
     EXPECT_TRUE(SaveBackBuffer(host.Manager(), wxlmtest::BuildDir() + L"\\list-tree-combo-gallery.bmp"));
+}
+
+TEST_F(ListGuiTest, AHeaderWiderThanTheListScrollsSidewaysWithTheRows)
+{
+    list->ApplyAttribute(L"hscrollbar", L"true");
+    AddWideHeader();
+    AddRows(2);
+    CListContainerElementUI* pRow = AddContainerRow({L"a", L"b", L"c"});
+    Attach();
+
+    CScrollBarUI* pBar = list->HorizontalScrollBar();
+    ASSERT_NE(pBar, nullptr);
+    ASSERT_TRUE(pBar->IsVisible());
+    EXPECT_EQ(pBar->ScrollRange(), 450 - 320);
+    EXPECT_EQ(list->ItemAt(0)->Width(), 450) << "rows are as wide as the columns";
+    EXPECT_EQ(HeaderItem(2).right, 450);
+
+    // A press on the rail right of the thumb pages to the right end.
+    const RECT rcButton2 = pBar->PartRect(CScrollBarUI::PartButton2);
+    ClickAt(host.Hwnd(), POINT{rcButton2.left - 3, CenterOf(rcButton2).y});
+    host.PaintNow();
+    ASSERT_EQ(pBar->ScrollPos(), 130);
+    EXPECT_EQ(HeaderItem(0).left, -130) << "the header moves with the rows";
+    EXPECT_EQ(list->ItemAt(0)->Position().left, -130);
+    EXPECT_EQ(list->ItemLook()->columns[2].right, 320);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(pRow->ItemAt(i)->Position().left, HeaderItem(i).left) << i;
+        EXPECT_EQ(pRow->ItemAt(i)->Position().right, HeaderItem(i).right) << i;
+    }
+
+    // A press on the left button goes back one step.
+    ClickAt(host.Hwnd(), CenterOf(pBar->PartRect(CScrollBarUI::PartButton1)));
+    host.PaintNow();
+    const int nPos = pBar->ScrollPos();
+    EXPECT_LT(nPos, 130);
+    EXPECT_EQ(HeaderItem(0).left, -nPos);
+    EXPECT_EQ(pRow->ItemAt(1)->Position().left, 150 - nPos);
+
+    // Made wide enough, the list needs no bar and everything comes back to the left edge.
+    ::SetWindowPos(host.Hwnd(), nullptr, 0, 0, 600, 240, SWP_NOMOVE | SWP_NOZORDER);
+    host.PaintNow(true);
+    EXPECT_FALSE(pBar->IsVisible());
+    EXPECT_EQ(HeaderItem(0).left, 0);
+    EXPECT_EQ(pRow->ItemAt(2)->Position().left, 300);
+    EXPECT_EQ(list->ItemAt(0)->Width(), list->Width());
+}
+
+TEST_F(ListGuiTest, ContainerRowsPutTheirChildrenIntoTheColumns)
+{
+    AddHeader();
+    CListContainerElementUI* pRow = AddContainerRow({L"name", L"size", L"extra"});
+    Attach();
+    EXPECT_EQ(pRow->ItemAt(0)->Position().left, 0);
+    EXPECT_EQ(pRow->ItemAt(0)->Position().right, 100);
+    EXPECT_EQ(pRow->ItemAt(1)->Position().left, 100);
+    EXPECT_EQ(pRow->ItemAt(1)->Position().right, HeaderItem(1).right);
+    EXPECT_EQ(pRow->ItemAt(2)->Width(), 0) << "no column, no room";
+    EXPECT_EQ(pRow->ItemAt(0)->Position().top, pRow->Position().top);
+
+    // Dragging the separator moves the cells with it.
+    host.Send(WM_MOUSEMOVE, 0, ClientPoint(98, 12));
+    host.Send(WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(98, 12));
+    host.Send(WM_MOUSEMOVE, MK_LBUTTON, ClientPoint(140, 12));
+    host.Send(WM_LBUTTONUP, 0, ClientPoint(140, 12));
+    host.PaintNow();
+    EXPECT_EQ(HeaderItem(0).right, 142);
+    EXPECT_EQ(pRow->ItemAt(0)->Position().right, 142);
+    EXPECT_EQ(pRow->ItemAt(1)->Position().left, 142);
+
+    // Without a header the row is a plain container again.
+    list->Header()->SetVisible(false);
+    host.PaintNow(true);
+    EXPECT_EQ(pRow->ItemAt(1)->Position().left, pRow->Position().left);
+    EXPECT_EQ(pRow->ItemAt(1)->Width(), pRow->Width());
 }

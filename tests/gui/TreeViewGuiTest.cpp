@@ -11,7 +11,7 @@ using namespace guitest;
 
 namespace {
 
-// A tree built by the builder in a real window: a (a1, a2 (a2x)), b.
+// A tree built by the builder in a real window: a (a1, a2 (a2x)), b (b1).
 class TreeViewGuiTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -22,7 +22,8 @@ protected:
             L"<Window><VerticalLayout><TreeView name=\"tree\" visiblecheckbtn=\"true\">"
             L"<TreeNode name=\"a\" text=\"a\" height=\"20\"><TreeNode name=\"a1\" text=\"a1\" height=\"20\"/>"
             L"<TreeNode name=\"a2\" text=\"a2\" height=\"20\"><TreeNode name=\"a2x\" text=\"a2x\" height=\"20\"/></TreeNode>"
-            L"</TreeNode><TreeNode name=\"b\" text=\"b\" height=\"20\"/></TreeView></VerticalLayout></Window>",
+            L"</TreeNode><TreeNode name=\"b\" text=\"b\" height=\"20\"><TreeNode name=\"b1\" text=\"b1\" height=\"20\"/>"
+            L"</TreeNode></TreeView></VerticalLayout></Window>",
             nullptr, nullptr, &host.Manager(), nullptr);
         ASSERT_NE(pRoot, nullptr);
         host.Manager().AttachRoot(pRoot);
@@ -114,4 +115,32 @@ TEST_F(TreeViewGuiTest, CheckBoxesStayConsistentDownAndUpTheTree)
     EXPECT_TRUE(Node(L"a2")->IsChecked());
     EXPECT_TRUE(pA->IsChecked()) << "all children checked again";
     EXPECT_TRUE(pA->CheckBoxButton()->IsSelected());
+}
+
+TEST_F(TreeViewGuiTest, WithoutMultiExpandingOpeningANodeClosesItsSiblings)
+{
+    EXPECT_TRUE(view->IsMultiExpanding()) << "a tree lets several nodes stay open by default";
+    ClickPart(Node(L"a")->FolderButton());
+    ClickPart(Node(L"a")->FolderButton());
+    EXPECT_TRUE(Node(L"a")->IsExpanded());
+    EXPECT_TRUE(Node(L"b")->IsExpanded());
+
+    view->ApplyAttribute(L"multiexpanding", L"false");
+    ClickPart(Node(L"b")->FolderButton());
+    ClickPart(Node(L"b")->FolderButton());
+    EXPECT_TRUE(Node(L"b")->IsExpanded());
+    EXPECT_TRUE(Node(L"b1")->IsVisible());
+    EXPECT_FALSE(Node(L"a")->IsExpanded()) << "its sibling closed";
+    EXPECT_FALSE(Node(L"a2")->IsVisible());
+
+    ClickPart(Node(L"a")->FolderButton());
+    EXPECT_TRUE(Node(L"a")->IsExpanded());
+    EXPECT_FALSE(Node(L"b")->IsExpanded());
+    EXPECT_FALSE(Node(L"b1")->IsVisible());
+    // Opening a child leaves its parent open; the child's own siblings have nothing to close.
+    ClickPart(Node(L"a2")->FolderButton());
+    ClickPart(Node(L"a2")->FolderButton());
+    EXPECT_TRUE(Node(L"a2")->IsExpanded());
+    EXPECT_TRUE(Node(L"a")->IsExpanded());
+    EXPECT_TRUE(Node(L"a2x")->IsVisible());
 }

@@ -384,7 +384,8 @@ RECT CComboUI::FaceTextRect() const
                 m_rcItem.right - m_rcTextPadding.right, m_rcItem.bottom - m_rcTextPadding.bottom};
 }
 
-// The face shows the selected item's text in the item colours of a plain (or disabled) row.
+// The face shows the selected item's text as a plain (or disabled) row shows it: item colours,
+// font and alignment, on one line.
 void CComboUI::PaintTextContent(HDC hDC)
 {
     const CUIString strText = Text();
@@ -393,8 +394,7 @@ void CComboUI::PaintTextContent(HDC hDC)
     }
     const DWORD dwColor = ListRowTextColor(m_look, IsEnabled() ? 0U : static_cast<UINT>(RowStateDisabled));
     PaintListText(hDC, m_pManager, FaceTextRect(), strText, dwColor, m_look.font,
-                  (m_look.textStyle | DT_SINGLELINE | DT_VCENTER) & ~static_cast<UINT>(DT_CENTER | DT_RIGHT),
-                  m_look.showHtml);
+                  m_look.textStyle | DT_SINGLELINE | DT_VCENTER, m_look.showHtml);
 }
 
 } // namespace Tarvo

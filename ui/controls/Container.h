@@ -119,6 +119,9 @@ protected:
     bool InsertChild(CControlUI* pControl, int nIndex);
     bool IsBarVisible(const CScrollBarUI* pBar) const;
     void LayOutAgain();
+    // Shows the horizontal bar (when there is one) with the range cxNeeded asks for, or hides it,
+    // and moves rcClient's bottom edge by the bar's height accordingly.
+    void UpdateHorizontalBar(RECT& rcClient, int cxNeeded);
     int VerticalLineStep() const;
     void DestroyChild(CControlUI* pControl);
     void PropagateAncestorVisibility();

@@ -268,4 +268,28 @@ void CContainerUI::UpdateScrollBars(RECT rcClient, int /*cxRequired*/, int cyReq
     LayOutAgain();
 }
 
+void CContainerUI::UpdateHorizontalBar(RECT& rcClient, int cxNeeded)
+{
+    CScrollBarUI* pBar = m_pHorizontalScrollBar;
+    if (pBar == nullptr) {
+        return;
+    }
+    const int cxClient = rcClient.right - rcClient.left;
+    if (cxNeeded > cxClient) {
+        pBar->SetScrollRange(cxNeeded - cxClient);
+        if (!pBar->IsVisible()) {
+            pBar->SetVisible(true);
+            pBar->SetScrollPos(0);
+            rcClient.bottom -= pBar->DeclaredHeight();
+        }
+        pBar->SetPosition(pBar->Position());
+    } else if (pBar->IsVisible()) {
+        pBar->SetVisible(false);
+        pBar->SetScrollRange(0);
+        pBar->SetScrollPos(0);
+        pBar->SetPosition(pBar->Position());
+        rcClient.bottom += pBar->DeclaredHeight();
+    }
+}
+
 } // namespace Tarvo

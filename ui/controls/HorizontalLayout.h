@@ -14,9 +14,6 @@ public:
     void SetPosition(RECT rc) override;
     void ApplyAttribute(const wchar_t* pstrName, const wchar_t* pstrValue) override;
     RECT SeparatorBand(const RECT& rc) const override;
-
-private:
-    void UpdateHorizontalBar(RECT& rcClient, int cxNeeded);
 };
 
 } // namespace Tarvo

@@ -29,7 +29,7 @@ bool IsBodyAttribute(const wchar_t* pstrName)
 CListUI::CListUI()
 {
     m_pHeader = new CListHeaderUI;
-    m_pBody = new CListBodyUI;
+    m_pBody = new CListBodyUI(this);
     InsertChild(m_pHeader, 0);
     InsertChild(m_pBody, 1);
 }
@@ -53,7 +53,8 @@ void* CListUI::LookupInterface(const wchar_t* pstrName)
     return CVerticalLayoutUI::LookupInterface(pstrName);
 }
 
-// The header takes the height it measures, the body the rest.
+// The header takes the height it measures, the body the rest. The header goes first, so that
+// rows placed into columns find them; a body whose sideways position had to change moves it again.
 void CListUI::SetPosition(RECT rc)
 {
     CControlUI::SetPosition(rc);
@@ -61,23 +62,60 @@ void CListUI::SetPosition(RECT rc)
     const SIZE szClient = {std::max<LONG>(rcClient.right - rcClient.left, 0),
                            std::max<LONG>(rcClient.bottom - rcClient.top, 0)};
     const int nHeader = m_pHeader->IsVisible() ? std::clamp<int>(m_pHeader->MeasureSize(szClient).cy, 0, szClient.cy) : 0;
-    m_pHeader->SetPosition(RECT{rcClient.left, rcClient.top, rcClient.left + szClient.cx, rcClient.top + nHeader});
+    m_pBody->SetContentWidth(m_pHeader->IsVisible() ? m_pHeader->RequiredWidth() : 0);
+    m_bPlacing = true;
+    PlaceHeader(nHeader);
+    m_bPlacing = false;
+    const int cxScroll = m_pBody->ScrollPosition().cx;
     m_pBody->SetPosition(RECT{rcClient.left, rcClient.top + nHeader, rcClient.left + szClient.cx, rcClient.top + szClient.cy});
+    if (m_pBody->ScrollPosition().cx != cxScroll) {
+        PlaceHeader(nHeader);
+    }
+}
+
+void CListUI::PlaceHeader()
+{
+    PlaceHeader(m_pHeader->Height());
+    Repaint();
+}
+
+// The header lies over the body's columns: as wide as they are, and moved sideways with them.
+void CListUI::PlaceHeader(int nHeight)
+{
+    const RECT rcClient = InsetRect();
+    const int x = rcClient.left - m_pBody->ScrollPosition().cx;
+    const int cx = std::max<int>(rcClient.right - rcClient.left, m_pBody->ContentWidth());
+    m_pHeader->SetPosition(RECT{x, rcClient.top, x + std::max(cx, 0), rcClient.top + nHeight});
     UpdateColumns();
 }
 
+// Text rows paint into the columns; container rows are placed into them, so a change of the
+// columns (a dragged separator, a sideways scroll) places the rows again. A header that now
+// needs another width (a dragged separator) changes the body's range: the whole list goes again.
 void CListUI::UpdateColumns()
 {
+    if (!m_bPlacing && m_pHeader->IsVisible() && m_pHeader->RequiredWidth() != m_pBody->ContentWidth()) {
+        SetPosition(m_rcItem);
+        return;
+    }
+    ListItemLook::Columns columns{};
     int nColumns = 0;
     if (m_pHeader->IsVisible()) {
         for (int i = 0; i < m_pHeader->ItemCount() && nColumns < ListItemLook::MaxColumns; ++i) {
             CControlUI* pItem = m_pHeader->ItemAt(i);
             if (pItem->IsVisible() && !pItem->IsFloating()) {
-                m_look.columns[nColumns++] = pItem->Position();
+                columns[nColumns++] = pItem->Position();
             }
         }
     }
+    const bool bChanged = nColumns != m_look.columnCount ||
+                          !std::equal(columns.begin(), columns.begin() + nColumns, m_look.columns.begin(),
+                                      [](const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; });
+    m_look.columns = columns;
     m_look.columnCount = nColumns;
+    if (bChanged && !m_bPlacing) {
+        m_pBody->SetPosition(m_pBody->Position());
+    }
     m_pBody->Repaint();
 }
 

@@ -68,6 +68,8 @@ public:
 
     bool IsScrollSelect() const { return m_bScrollSelect; }
     bool IsMultiExpanding() const { return m_bMultiExpanding; }
+    // Puts the header back over the body's columns after the body scrolled sideways.
+    void PlaceHeader();
     // Rows a page key moves over: those of the current row's height that fit the body.
     int PageRowCount() const;
 
@@ -80,6 +82,7 @@ protected:
     bool MoveSelectionByKey(WPARAM vk, WORD keyState);
     int TargetForKey(WPARAM vk) const;
     void ReplaceHeader(CListHeaderUI* pHeader);
+    void PlaceHeader(int nHeight);
     void RenumberFrom(int nIndex);
     void NoteRowRemoved(int nIndex, CControlUI* pControl);
 
@@ -91,6 +94,8 @@ protected:
     bool m_bMultiSelect = false;
     bool m_bScrollSelect = false;
     bool m_bMultiExpanding = false;
+    // Inside SetPosition: the body is placed after the header anyway.
+    bool m_bPlacing = false;
 };
 
 } // namespace Tarvo

@@ -1,5 +1,7 @@
 #include "controls/ListBody.h"
 
+#include "controls/List.h"
+
 #include <cwchar>
 
 namespace Tarvo {
@@ -15,6 +17,25 @@ void* CListBodyUI::LookupInterface(const wchar_t* pstrName)
         return this;
     }
     return CVerticalLayoutUI::LookupInterface(pstrName);
+}
+
+// The horizontal range is settled before the rows are stacked: the stacking gives every row
+// the client width plus that range.
+void CListBodyUI::SetPosition(RECT rc)
+{
+    CControlUI::SetPosition(rc);
+    RECT rcClient = ClientRect();
+    UpdateHorizontalBar(rcClient, m_cxContent);
+    CVerticalLayoutUI::SetPosition(rc);
+}
+
+void CListBodyUI::SetScrollPosition(SIZE szPos)
+{
+    const int cxBefore = ScrollPosition().cx;
+    CVerticalLayoutUI::SetScrollPosition(szPos);
+    if (m_pList != nullptr && ScrollPosition().cx != cxBefore) {
+        m_pList->PlaceHeader();
+    }
 }
 
 } // namespace Tarvo

@@ -1,5 +1,7 @@
 #include "controls/ListContainerElement.h"
 
+#include "controls/ListItemLook.h"
+
 #include <cwchar>
 
 namespace Tarvo {
@@ -15,6 +17,27 @@ void* CListContainerElementUI::LookupInterface(const wchar_t* pstrName)
         return this;
     }
     return CListRowOf::LookupInterface(pstrName);
+}
+
+void CListContainerElementUI::SetPosition(RECT rc)
+{
+    const ListItemLook& look = m_row.Look();
+    if (look.columnCount == 0) {
+        CListRowOf::SetPosition(rc);
+        return;
+    }
+    CControlUI::SetPosition(rc);
+    const RECT rcInner = InsetRect();
+    int nColumn = 0;
+    PlaceChildren([&](int, CControlUI* pChild) {
+        RECT rcCell = {rcInner.right, rcInner.top, rcInner.right, rcInner.bottom};
+        if (nColumn < look.columnCount) {
+            rcCell.left = look.columns[nColumn].left;
+            rcCell.right = look.columns[nColumn].right;
+        }
+        ++nColumn;
+        pChild->SetPosition(rcCell);
+    });
 }
 
 } // namespace Tarvo

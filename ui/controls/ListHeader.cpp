@@ -66,6 +66,22 @@ void CListHeaderUI::ApplyAttribute(const wchar_t* pstrName, const wchar_t* pstrV
     CHorizontalLayoutUI::ApplyAttribute(pstrName, pstrValue);
 }
 
+int CListHeaderUI::RequiredWidth() const
+{
+    int nWidth = m_rcInset.left + m_rcInset.right;
+    int nPlaced = 0;
+    for (int i = 0; i < m_items.GetSize(); ++i) {
+        const CControlUI* pItem = ChildAt(i);
+        if (!pItem->IsVisible() || pItem->IsFloating()) {
+            continue;
+        }
+        const RECT rcPad = pItem->Padding();
+        nWidth += std::max(pItem->DeclaredWidth(), pItem->MinWidth()) + rcPad.left + rcPad.right;
+        ++nPlaced;
+    }
+    return nWidth + m_iChildPadding * std::max(nPlaced - 1, 0);
+}
+
 // A header without items takes no room; one with items is as high as its tallest item.
 SIZE CListHeaderUI::MeasureSize(SIZE szAvailable)
 {

@@ -14,6 +14,8 @@ public:
     void SetPosition(RECT rc) override;
     void ApplyAttribute(const wchar_t* pstrName, const wchar_t* pstrValue) override;
     SIZE MeasureSize(SIZE szAvailable) override;
+    // The width the items need side by side (a stretching item counts with its minimum width).
+    int RequiredWidth() const;
 
     bool IsScaleHeader() const { return m_bScaleHeader; }
     void SetScaleHeader(bool bScale);

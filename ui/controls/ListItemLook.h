@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <array>
+
 #include "core/UIString.h"
 
 namespace Tarvo {
@@ -40,7 +42,8 @@ struct ListItemLook {
     bool showHtml = false;
     int columnCount = 0;
     // Left and right edges of each column in window coordinates (top and bottom unused).
-    RECT columns[MaxColumns] = {};
+    using Columns = std::array<RECT, MaxColumns>;
+    Columns columns{};
 };
 
 // Applies one of the owner's "item..." attributes; false when the name is not one of them.

@@ -215,6 +215,9 @@ void CTreeNodeUI::SetExpanded(bool bExpanded)
     }
     ShowFolder();
     UpdateChildVisibility();
+    if (bExpanded && m_pView != nullptr) {
+        m_pView->NodeExpanded(this);
+    }
 }
 
 void CTreeNodeUI::UpdateChildVisibility()

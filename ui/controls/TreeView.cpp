@@ -26,6 +26,11 @@ CTreeNodeUI* AsNode(CControlUI* pControl)
 
 } // namespace
 
+CTreeViewUI::CTreeViewUI()
+{
+    m_bMultiExpanding = true;
+}
+
 CTreeViewUI::~CTreeViewUI() = default;
 
 const wchar_t* CTreeViewUI::TypeName() const
@@ -53,6 +58,18 @@ template <class Visit> void CTreeViewUI::ForEachNode(Visit visit) const
             visit(pNode);
         }
     }
+}
+
+void CTreeViewUI::NodeExpanded(CTreeNodeUI* pNode)
+{
+    if (m_bMultiExpanding) {
+        return;
+    }
+    ForEachNode([pNode](CTreeNodeUI* pOther) {
+        if (pOther != pNode && pOther->ParentNode() == pNode->ParentNode() && pOther->IsExpanded()) {
+            pOther->SetExpanded(false);
+        }
+    });
 }
 
 void CTreeViewUI::InstallHandlers(CTreeNodeUI* pNode)

@@ -11,8 +11,11 @@ class CTreeNodeUI;
 // A list whose rows are tree nodes in display order. It installs its handlers on every node's
 // notify list and on the node's folder option and check box, and keeps expanding and checking
 // consistent through them. Left and Right collapse and expand the current node.
+// With "multiexpanding" off, expanding a node collapses its expanded siblings; a tree view
+// allows several expanded nodes by default, as a Windows tree does.
 class CTreeViewUI : public CListUI {
 public:
+    CTreeViewUI();
     ~CTreeViewUI() override;
 
     const wchar_t* TypeName() const override;
@@ -31,6 +34,8 @@ public:
     bool InsertSubtree(CTreeNodeUI* pNode, int nIndex);
     // Takes the node's rows out; bDestroy deletes them, else the node keeps its subtree.
     void TakeOutSubtree(CTreeNodeUI* pNode, bool bDestroy);
+    // The node was expanded: without "multiexpanding" its siblings collapse.
+    void NodeExpanded(CTreeNodeUI* pNode);
 
     bool IsFolderVisible() const { return m_bFolderVisible; }
     bool IsCheckBoxVisible() const { return m_bCheckVisible; }
