@@ -1,5 +1,7 @@
 #include "controls/ListTextElement.h"
 
+#include "controls/TextLinks.h"
+
 #include <cwchar>
 
 namespace Tarvo {
@@ -69,22 +71,17 @@ void CListTextElementUI::SetColumnText(int nColumn, const wchar_t* pstrText)
 
 RECT CListTextElementUI::LinkRect(int nIndex) const
 {
-    return nIndex >= 0 && nIndex < m_nLinks ? m_rcLinks[nIndex] : RECT{0, 0, 0, 0};
+    return LinkEntry(m_rcLinks, m_nLinks, nIndex);
 }
 
 CUIString CListTextElementUI::LinkText(int nIndex) const
 {
-    return nIndex >= 0 && nIndex < m_nLinks ? m_sLinks[nIndex] : CUIString();
+    return LinkEntry(m_sLinks, m_nLinks, nIndex);
 }
 
 int CListTextElementUI::LinkAt(POINT pt) const
 {
-    for (int i = 0; i < m_nLinks; ++i) {
-        if (::PtInRect(&m_rcLinks[i], pt)) {
-            return i;
-        }
-    }
-    return -1;
+    return LinkIndexAt(m_rcLinks, m_nLinks, pt);
 }
 
 // A link fires when the button goes up over the link it went down on.

@@ -2,6 +2,8 @@
 
 #include "core/WindowManager.h"
 
+#include "controls/TextLinks.h"
+
 #include <cwchar>
 
 namespace Tarvo {
@@ -36,22 +38,17 @@ UINT CTextUI::InputFlags()
 
 RECT CTextUI::LinkRect(int nIndex) const
 {
-    return nIndex >= 0 && nIndex < m_nLinks ? m_rcLinks[nIndex] : RECT{0, 0, 0, 0};
+    return LinkEntry(m_rcLinks, m_nLinks, nIndex);
 }
 
 CUIString CTextUI::LinkText(int nIndex) const
 {
-    return nIndex >= 0 && nIndex < m_nLinks ? m_sLinks[nIndex] : CUIString();
+    return LinkEntry(m_sLinks, m_nLinks, nIndex);
 }
 
 int CTextUI::LinkAt(POINT pt) const
 {
-    for (int i = 0; i < m_nLinks; ++i) {
-        if (::PtInRect(&m_rcLinks[i], pt)) {
-            return i;
-        }
-    }
-    return -1;
+    return LinkIndexAt(m_rcLinks, m_nLinks, pt);
 }
 
 void CTextUI::SetHoverLink(int nLink)
