@@ -1,5 +1,7 @@
 #include "FlashStandIn.h"
 
+#include <olectl.h>
+
 #include <algorithm>
 #include <vector>
 

@@ -24,6 +24,22 @@ bool ReadNumber(const wchar_t*& p, int nMaxDigits, int& nValue)
     return nDigits > 0;
 }
 
+bool IsLeapYear(int nYear)
+{
+    return (nYear % 4 == 0 && nYear % 100 != 0) || nYear % 400 == 0;
+}
+
+// Checked here: not every SystemTimeToFileTime refuses a day past the end of its month.
+bool IsCalendarDate(const SYSTEMTIME& date)
+{
+    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (date.wYear < 1601 || date.wYear > 9999 || date.wMonth < 1 || date.wMonth > 12 || date.wDay < 1) {
+        return false;
+    }
+    const int nDays = kDays[date.wMonth - 1] + (date.wMonth == 2 && IsLeapYear(date.wYear) ? 1 : 0);
+    return date.wDay <= nDays;
+}
+
 // The date with its day of the week, when the calendar has it.
 bool CompleteDate(SYSTEMTIME& sysTime)
 {
@@ -32,7 +48,8 @@ bool CompleteDate(SYSTEMTIME& sysTime)
     date.wMonth = sysTime.wMonth;
     date.wDay = sysTime.wDay;
     FILETIME fileTime = {};
-    if (date.wYear < 1601 || !::SystemTimeToFileTime(&date, &fileTime) || !::FileTimeToSystemTime(&fileTime, &date)) {
+    if (!IsCalendarDate(date) || !::SystemTimeToFileTime(&date, &fileTime) ||
+        !::FileTimeToSystemTime(&fileTime, &date)) {
         return false;
     }
     sysTime = date;
@@ -89,7 +106,7 @@ bool CDateTimeUI::ParseDate(const wchar_t* pstrText, SYSTEMTIME& sysTime)
     int nMonth = 0;
     int nDay = 0;
     if (!ReadNumber(p, 4, nYear) || *p++ != L'-' || !ReadNumber(p, 2, nMonth) || *p++ != L'-' ||
-        !ReadNumber(p, 2, nDay) || *p != L'\0' || nMonth < 1 || nMonth > 12 || nDay < 1) {
+        !ReadNumber(p, 2, nDay) || *p != L'\0') {
         return false;
     }
     SYSTEMTIME date = {};

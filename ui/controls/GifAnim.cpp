@@ -279,6 +279,9 @@ void CGifAnimUI::HandleEvent(ControlEvent& event)
 
 void CGifAnimUI::PaintBackgroundImage(HDC hDC)
 {
+    if (!m_bLoadAttempted && m_pManager != nullptr) {
+        LoadImage();
+    }
     if (!m_pImage) {
         CControlUI::PaintBackgroundImage(hDC);
         return;
