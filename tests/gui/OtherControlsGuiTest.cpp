@@ -298,8 +298,11 @@ TEST(OtherControlsGalleryTest, TheGallerySkinBuildsEveryControlAndSavesAPicture)
     host.Manager().AttachRoot(pRoot);
     host.PaintNow(true);
     CWindowManagerUI& pm = host.Manager();
-    for (const auto& [name, type] : {std::pair{L"slider", L"SliderUI"}, {L"vslider", L"SliderUI"},
-                                     {L"gif", L"GifAnimUI"}, {L"date", L"DateTimeUI"}, {L"flash", L"Flash"}}) {
+    for (const auto& [name, type] : {std::pair{L"slider", L"SliderUI"},
+                                     {L"vslider", L"SliderUI"},
+                                     {L"gif", L"GifAnimUI"},
+                                     {L"date", L"DateTimeUI"},
+                                     {L"flash", L"Flash"}}) {
         ASSERT_NE(pm.ControlByName(name), nullptr) << name;
         EXPECT_STREQ(pm.ControlByName(name)->TypeName(), type);
     }
@@ -308,4 +311,3 @@ TEST(OtherControlsGalleryTest, TheGallerySkinBuildsEveryControlAndSavesAPicture)
     EXPECT_EQ(static_cast<CGifAnimUI*>(pm.ControlByName(L"gif"))->FrameCount(), 3u);
     EXPECT_TRUE(SaveBackBuffer(pm, wxlmtest::BuildDir() + L"\\other-controls-gallery.bmp"));
 }
-

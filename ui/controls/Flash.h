@@ -13,7 +13,8 @@ class CFlashEventHandler;
 // {D27CDB6E-AE6D-11CF-96B8-444553540000}
 constexpr CLSID CLSID_UIShockwaveFlash = {0xD27CDB6E, 0xAE6D, 0x11CF, {0x96, 0xB8, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 // {D27CDB6D-AE6D-11CF-96B8-444553540000}
-constexpr IID DIID_UIShockwaveFlashEvents = {0xD27CDB6D, 0xAE6D, 0x11CF, {0x96, 0xB8, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
+constexpr IID DIID_UIShockwaveFlashEvents = {
+    0xD27CDB6D, 0xAE6D, 0x11CF, {0x96, 0xB8, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 
 // The ActiveX host preset to the Flash object, listening to its events and handing them to an
 // event handler. Where no Flash object is installed, creation fails and the control stays an

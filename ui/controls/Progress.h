@@ -37,7 +37,6 @@ protected:
     void RepairRange();
 
 private:
-
     bool m_bHorizontal = true;
     bool m_bStretchForeImage = true;
     int m_nMax = 100;

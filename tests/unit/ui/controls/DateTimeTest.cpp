@@ -52,9 +52,24 @@ TEST(DateTimeTest, TextThatIsADateSetsItAndAnythingElseIsIgnored)
     date.SetText(L"2000-1-2");
     EXPECT_EQ(date.Text(), L"2000-01-02") << "short fields are read and shown padded";
     const wchar_t* notDates[] = {
-        L"",           L"tomorrow",    L"2023-02-29", L"2024-13-01", L"2024-00-10", L"2024-04-31", L"2024-04-00",
-        L"1600-12-31", L"10000-01-01", L"2024-01-01x", L" 2024-01-01", L"2024/01/01", L"2024-01",    L"-2024-01-01",
-        L"2024--01-01", L"2100-02-29",  L"2023-06-31", L"\x0662\x0660\x0662\x0664-01-01",
+        L"",
+        L"tomorrow",
+        L"2023-02-29",
+        L"2024-13-01",
+        L"2024-00-10",
+        L"2024-04-31",
+        L"2024-04-00",
+        L"1600-12-31",
+        L"10000-01-01",
+        L"2024-01-01x",
+        L" 2024-01-01",
+        L"2024/01/01",
+        L"2024-01",
+        L"-2024-01-01",
+        L"2024--01-01",
+        L"2100-02-29",
+        L"2023-06-31",
+        L"\x0662\x0660\x0662\x0664-01-01",
     };
     for (const wchar_t* text : notDates) {
         date.SetText(text);

@@ -14,15 +14,32 @@ using namespace controltest;
 TEST(MoreControlsBadInputTest, NonsenseAttributeValuesAreHarmless)
 {
     const wchar_t* names[] = {
-        L"thumbimage", L"thumbhotimage", L"thumbpushedimage", L"thumbsize", L"step",  L"sendmove", L"min",
-        L"max",        L"value",         L"hor",              L"bkimage",   L"autoplay", L"autosize", L"text",
-        L"clsid",      L"modulename",    L"delaycreate",      L"foreimage", L"width", L"height",
+        L"thumbimage", L"thumbhotimage", L"thumbpushedimage",
+        L"thumbsize",  L"step",          L"sendmove",
+        L"min",        L"max",           L"value",
+        L"hor",        L"bkimage",       L"autoplay",
+        L"autosize",   L"text",          L"clsid",
+        L"modulename", L"delaycreate",   L"foreimage",
+        L"width",      L"height",
     };
     const std::wstring longText(5000, L'x');
     const wchar_t* values[] = {
-        L"",     L"abc", L"-1",      L"-2147483648", L"99999999999999999999", L"#", L"1,2", L",,,,", L"-9,-9,-9,-9",
-        L"%s%n", L"{",   L"{00000000-0000-0000-0000-000000000000}",  L"file='x.gif' res='1' restype='GIF'",
-        L"true", L"9999-99-99", longText.c_str(),
+        L"",
+        L"abc",
+        L"-1",
+        L"-2147483648",
+        L"99999999999999999999",
+        L"#",
+        L"1,2",
+        L",,,,",
+        L"-9,-9,-9,-9",
+        L"%s%n",
+        L"{",
+        L"{00000000-0000-0000-0000-000000000000}",
+        L"file='x.gif' res='1' restype='GIF'",
+        L"true",
+        L"9999-99-99",
+        longText.c_str(),
     };
     const wchar_t* elements[] = {L"Slider", L"GifAnim", L"DateTime", L"Flash"};
     CDibSectionUI canvas;

@@ -131,9 +131,8 @@ TEST_F(SliderTest, KeysMoveByStepPageAndToTheEnds)
     };
     // Right/Up raise, Left/Down lower; a page is a tenth of the range; the maximum is always
     // reachable even when it is not on a step, and a step back from it lands on the nearest step.
-    const KeyCase cases[] = {{VK_RIGHT, 3}, {VK_UP, 6},    {VK_LEFT, 3},   {VK_DOWN, 0}, {VK_DOWN, 0},
-                             {VK_PRIOR, 9}, {VK_NEXT, 0},  {VK_END, 100},  {VK_UP, 100}, {VK_LEFT, 96},
-                             {VK_HOME, 0}};
+    const KeyCase cases[] = {{VK_RIGHT, 3}, {VK_UP, 6},    {VK_LEFT, 3}, {VK_DOWN, 0},  {VK_DOWN, 0}, {VK_PRIOR, 9},
+                             {VK_NEXT, 0},  {VK_END, 100}, {VK_UP, 100}, {VK_LEFT, 96}, {VK_HOME, 0}};
     for (const KeyCase& c : cases) {
         Send(KeyEvent(c.vk));
         EXPECT_EQ(slider().Value(), c.expected) << c.vk;
@@ -176,8 +175,8 @@ TEST_F(SliderTest, ExtremeRangesAndStepsStayInside)
     slider().SetMaxValue(INT_MAX);
     slider().SetStep(INT_MAX);
     // The steps from the minimum are INT_MIN, -1 and 2147483646; the maximum is reachable too.
-    const std::pair<WPARAM, int> keys[] = {{VK_LEFT, INT_MIN}, {VK_RIGHT, -1}, {VK_RIGHT, 2147483646},
-                                           {VK_PRIOR, INT_MAX}};
+    const std::pair<WPARAM, int> keys[] = {
+        {VK_LEFT, INT_MIN}, {VK_RIGHT, -1}, {VK_RIGHT, 2147483646}, {VK_PRIOR, INT_MAX}};
     for (const auto& [vk, expected] : keys) {
         Send(KeyEvent(vk));
         EXPECT_EQ(slider().Value(), expected) << vk;
