@@ -100,10 +100,12 @@ SYSTEMTIME PickerDate(HWND hPicker)
 TEST_F(OtherControlsGuiTest, SliderThumbDragsWithTheMouseAndMovesWithTheKeys)
 {
     ASSERT_TRUE(WriteGif(L"thumb.gif", MakeGif(10, 10, {{0, 0}})));
+    ASSERT_TRUE(WriteGif(L"hot.gif", MakeGif(10, 10, {{1, 0}})));
     ASSERT_TRUE(WriteGif(L"pushed.gif", MakeGif(10, 10, {{2, 0}})));
     const ScopedResourcePath resources(files.Path());
     auto* pSlider = Add<CSliderUI>(L"height=\"20\" width=\"210\" thumbsize=\"10,10\" thumbimage=\"thumb.gif\" "
-                                   L"thumbpushedimage=\"pushed.gif\" sendmove=\"true\" step=\"2\"");
+                                   L"thumbhotimage=\"hot.gif\" thumbpushedimage=\"pushed.gif\" sendmove=\"true\" "
+                                   L"step=\"2\"");
     const RECT rc = pSlider->Position();
     ASSERT_EQ(rc.right - rc.left, 210);
     const int y = (rc.top + rc.bottom) / 2;
@@ -111,6 +113,7 @@ TEST_F(OtherControlsGuiTest, SliderThumbDragsWithTheMouseAndMovesWithTheKeys)
 
     // Drag the thumb to the middle of the 200-pixel track.
     ::SendMessageW(host.Hwnd(), WM_MOUSEMOVE, 0, ClientPoint(rc.left + 5, y));
+    EXPECT_EQ(PixelAt({rc.left + 5, y}), kGreen) << "the hot thumb";
     ::SendMessageW(host.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(rc.left + 5, y));
     EXPECT_EQ(PixelAt({rc.left + 5, y}), kBlue) << "the pushed thumb";
     for (int x = 25; x <= 105; x += 40) {
@@ -121,8 +124,10 @@ TEST_F(OtherControlsGuiTest, SliderThumbDragsWithTheMouseAndMovesWithTheKeys)
     ::SendMessageW(host.Hwnd(), WM_LBUTTONUP, 0, ClientPoint(rc.left + 105, y));
     EXPECT_EQ(pSlider->Value(), 50);
     EXPECT_EQ(recorder.Count(L"valuechanged"), 1);
-    EXPECT_EQ(PixelAt({rc.left + 105, y}), kRed);
+    EXPECT_EQ(PixelAt({rc.left + 105, y}), kGreen) << "released under the pointer: hot";
     EXPECT_EQ(PixelAt({rc.left + 5, y}), RGB(0xFF, 0xFF, 0xFF)) << "nothing left at the old place";
+    host.Send(WM_MOUSELEAVE);
+    EXPECT_EQ(PixelAt({rc.left + 105, y}), kRed) << "the pointer left";
 
     // The click gave the slider the focus; the arrows move it by its step.
     EXPECT_EQ(host.Manager().FocusControl(), pSlider);
