@@ -34,7 +34,7 @@ unset LANGUAGE
 export USER=${USER:-root}
 
 # Bump when the prefix's preparation changes: older prefixes are made anew.
-wxlm_prefix_version=7-$WINEARCH
+wxlm_prefix_version=8-$WINEARCH
 wxlm_prefix_ready() { [ -f "$WINEPREFIX/.wxlm-ready-$wxlm_prefix_version" ]; }
 
 # The skins name Chinese fonts Wine does not have; the CJK font from Debian stands in for them.
@@ -74,6 +74,17 @@ wxlm_register_portal_browser() {
   wine reg add "$classes"'\CLSID\{8856F961-340A-11D0-A96B-00C04FD705A2}\TreatAs' /ve /t REG_SZ /d "$wxlm_portal_clsid" /f >/dev/null 2>&1 9>&-
 }
 
+# The stand-in Flash object (testbed/flash_standin/) under the Shockwave Flash class id and
+# ProgID: no Flash is installed in the prefix otherwise.
+wxlm_register_flash_standin() {
+  local classes='HKLM\Software\Classes' dll server clsid='{D27CDB6E-AE6D-11CF-96B8-444553540000}'
+  dll="Z:$(printf '%s' "$wxlm_build_dir/testbed/flash_standin.dll" | tr / '\\')"
+  server="$classes"'\CLSID\'"$clsid"'\InprocServer32'
+  wine reg add "$server" /ve /t REG_SZ /d "$dll" /f >/dev/null 2>&1 9>&-
+  wine reg add "$server" /v ThreadingModel /t REG_SZ /d Apartment /f >/dev/null 2>&1 9>&-
+  wine reg add "$classes"'\ShockwaveFlash.ShockwaveFlash\CLSID' /ve /t REG_SZ /d "$clsid" /f >/dev/null 2>&1 9>&-
+}
+
 # Web addresses that the launcher hands to the shell go to the stand-in opener
 # (testbed/UrlOpener.cpp), not to a browser of the machine that runs the tests.
 wxlm_register_url_opener() {
@@ -98,6 +109,7 @@ wxlm_make_prefix() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1 9>&-
     wxlm_font_replacements
     wxlm_register_portal_browser
+    wxlm_register_flash_standin
     wxlm_register_url_opener
     wineserver -w 9>&-
     touch "$WINEPREFIX/.wxlm-ready-$wxlm_prefix_version"

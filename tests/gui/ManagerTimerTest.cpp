@@ -176,3 +176,18 @@ TEST(ManagerCaret, CaretColourIsBlendedByItsAlpha)
         EXPECT_EQ(::GetPixel(manager.OffscreenDC(), 30, 30), RGB(255, 255, 255)) << std::hex << c.color;
     }
 }
+
+TEST_F(ManagerTimerTest, TheIntervalOfARunningTimerCanBeRead)
+{
+    CWindowManagerUI& manager = host.Manager();
+    EXPECT_EQ(manager.TimerElapse(a, 3), 0u) << "no such timer";
+    ASSERT_TRUE(manager.StartTimer(a, 3, 250));
+    EXPECT_EQ(manager.TimerElapse(a, 3), 250u);
+    EXPECT_FALSE(manager.StartTimer(a, 3, 40)) << "a running timer is not set again";
+    EXPECT_EQ(manager.TimerElapse(a, 3), 250u);
+    ASSERT_TRUE(manager.StopTimer(a, 3));
+    EXPECT_EQ(manager.TimerElapse(a, 3), 0u) << "stopped";
+    ASSERT_TRUE(manager.StartTimer(a, 3, 40));
+    EXPECT_EQ(manager.TimerElapse(a, 3), 40u) << "restarted with a new interval";
+    EXPECT_EQ(manager.TimerElapse(b, 3), 0u);
+}

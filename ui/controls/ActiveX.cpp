@@ -107,6 +107,38 @@ HRESULT CActiveXUI::QueryHostedObject(REFIID iid, void** ppv) const
     return m_pUnk ? m_pUnk->QueryInterface(iid, ppv) : E_NOINTERFACE;
 }
 
+HRESULT CActiveXUI::ConnectHostedEvents(REFIID iidEvents, IUnknown* pSink, DWORD& dwCookie, bool bConnect) const
+{
+    if (!m_pUnk) {
+        return E_PENDING;
+    }
+    if (bConnect && dwCookie != 0) {
+        return S_FALSE;
+    }
+    ComPtr<IConnectionPointContainer> pContainer;
+    HRESULT hr = m_pUnk.As(&pContainer);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    ComPtr<IConnectionPoint> pPoint;
+    hr = pContainer->FindConnectionPoint(iidEvents, pPoint.GetAddressOf());
+    if (FAILED(hr)) {
+        return hr;
+    }
+    if (bConnect) {
+        hr = pPoint->Advise(pSink, &dwCookie);
+        if (FAILED(hr)) {
+            dwCookie = 0;
+        }
+        return hr;
+    }
+    hr = pPoint->Unadvise(dwCookie);
+    if (SUCCEEDED(hr)) {
+        dwCookie = 0;
+    }
+    return hr;
+}
+
 HWND CActiveXUI::ManagerWindow() const
 {
     return m_pManager != nullptr ? m_pManager->WindowHandle() : nullptr;

@@ -58,6 +58,11 @@ public:
 protected:
     HWND ManagerWindow() const;
     bool HasHostedObject() const { return static_cast<bool>(m_pUnk); }
+    // Advises (or unadvises) the sink on the hosted object's connection point for the event
+    // interface; E_PENDING without an object, S_FALSE when connected already (a second
+    // registration would leave the object a sink it is never told to drop), else the first
+    // failing result. The cookie is 0 whenever no connection stands.
+    HRESULT ConnectHostedEvents(REFIID iidEvents, IUnknown* pSink, DWORD& dwCookie, bool bConnect) const;
     // A later placement may create the object again.
     void AllowRecreation() { m_bCreated = false; }
 

@@ -8,6 +8,9 @@
 #include "controls/ComboBox.h"
 #include "controls/Container.h"
 #include "controls/Control.h"
+#include "controls/DateTime.h"
+#include "controls/Flash.h"
+#include "controls/GifAnim.h"
 #include "controls/HorizontalLayout.h"
 #include "controls/Label.h"
 #include "controls/List.h"
@@ -18,6 +21,7 @@
 #include "controls/Option.h"
 #include "controls/Progress.h"
 #include "controls/ScrollBar.h"
+#include "controls/Slider.h"
 #include "controls/TabLayout.h"
 #include "controls/Text.h"
 #include "controls/TileLayout.h"
@@ -70,6 +74,10 @@ constexpr ControlTableEntry kControlTable[] = {
     {L"TreeNode", &Make<CTreeNodeUI>},
     {L"Combo", &Make<CComboUI>},
     {L"ComboBox", &Make<CComboBoxUI>},
+    {L"Slider", &Make<CSliderUI>},
+    {L"GifAnim", &Make<CGifAnimUI>},
+    {L"DateTime", &Make<CDateTimeUI>},
+    {L"Flash", &Make<CFlashUI>},
 };
 
 } // namespace

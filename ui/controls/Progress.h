@@ -32,9 +32,11 @@ public:
     // The filled part relative to the control's top-left corner, after repairing the range.
     RECT FillRect();
 
-private:
+protected:
+    // Raises a maximum not above the minimum and clamps the value into the range (stored).
     void RepairRange();
 
+private:
     bool m_bHorizontal = true;
     bool m_bStretchForeImage = true;
     int m_nMax = 100;

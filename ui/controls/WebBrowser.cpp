@@ -138,31 +138,7 @@ void CWebBrowserUI::SetEventHandler(CWebBrowserEventHandler* pHandler)
 
 HRESULT CWebBrowserUI::ConnectEvents(bool bConnect)
 {
-    if (!HasHostedObject()) {
-        return E_PENDING;
-    }
-    // A second registration would leave the browser a sink it is never told to drop.
-    if (bConnect && m_dwEventCookie != 0) {
-        return S_FALSE;
-    }
-    ComPtr<IConnectionPointContainer> pContainer;
-    HRESULT hr = QueryHostedObject(IID_PPV_ARGS(pContainer.GetAddressOf()));
-    if (FAILED(hr)) {
-        return hr;
-    }
-    ComPtr<IConnectionPoint> pPoint;
-    hr = pContainer->FindConnectionPoint(DIID_DWebBrowserEvents2, pPoint.GetAddressOf());
-    if (FAILED(hr)) {
-        return hr;
-    }
-    if (bConnect) {
-        return pPoint->Advise(static_cast<IDispatch*>(this), &m_dwEventCookie);
-    }
-    hr = pPoint->Unadvise(m_dwEventCookie);
-    if (SUCCEEDED(hr)) {
-        m_dwEventCookie = 0;
-    }
-    return hr;
+    return ConnectHostedEvents(DIID_DWebBrowserEvents2, static_cast<IDispatch*>(this), m_dwEventCookie, bConnect);
 }
 
 LRESULT CWebBrowserUI::TranslateKey(MSG* pMsg)

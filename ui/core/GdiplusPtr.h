@@ -17,6 +17,7 @@ using CUIGdiplusPtr = std::unique_ptr<T, UIGdiplusDeleter<T, Delete>>;
 using CUIGdiplusGraphics = CUIGdiplusPtr<Gdiplus::GpGraphics, Gdiplus::DllExports::GdipDeleteGraphics>;
 using CUIGdiplusFont = CUIGdiplusPtr<Gdiplus::GpFont, Gdiplus::DllExports::GdipDeleteFont>;
 using CUIGdiplusBrush = CUIGdiplusPtr<Gdiplus::GpBrush, Gdiplus::DllExports::GdipDeleteBrush>;
+using CUIGdiplusImage = CUIGdiplusPtr<Gdiplus::GpImage, Gdiplus::DllExports::GdipDisposeImage>;
 using CUIGdiplusStringFormat = CUIGdiplusPtr<Gdiplus::GpStringFormat, Gdiplus::DllExports::GdipDeleteStringFormat>;
 
 } // namespace Tarvo

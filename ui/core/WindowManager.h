@@ -50,6 +50,7 @@ struct UITimerInfo {
     HWND window = nullptr;
     UINT systemId = 0;
     bool stopped = false;
+    UINT elapseMs = 0;
 };
 
 // Makes one native window host a tree of windowless controls: events, painting, focus,
@@ -105,6 +106,8 @@ public:
     bool StopTimer(CControlUI* pControl, UINT localId);
     // The system id behind a control timer, 0 when there is none.
     UINT TimerSystemId(CControlUI* pControl, UINT localId) const;
+    // The interval a running control timer was last set to, 0 when it is not running.
+    UINT TimerElapse(CControlUI* pControl, UINT localId) const;
 
     void ForgetControl(CControlUI* pControl);
     CControlUI* ControlAt(POINT pt) const;

@@ -154,13 +154,14 @@ bool CWindowManagerUI::StartTimer(CControlUI* pControl, UINT localId, UINT elaps
             return false;
         }
         pTimer->stopped = false;
+        pTimer->elapseMs = elapseMs;
         return true;
     }
     const UINT systemId = NextSystemTimerId();
     if (systemId >= ControlTimerIdLimit || ::SetTimer(m_hWnd, systemId, elapseMs, nullptr) == 0) {
         return false;
     }
-    auto* pTimer = new UITimerInfo{pControl, localId, m_hWnd, systemId, false};
+    auto* pTimer = new UITimerInfo{pControl, localId, m_hWnd, systemId, false, elapseMs};
     if (!m_timers.Add(pTimer)) {
         ::KillTimer(m_hWnd, systemId);
         delete pTimer;
@@ -188,6 +189,16 @@ UINT CWindowManagerUI::TimerSystemId(CControlUI* pControl, UINT localId) const
 {
     const int nIndex = FindTimer(pControl, localId);
     return nIndex >= 0 ? static_cast<const UITimerInfo*>(m_timers.GetAt(nIndex))->systemId : 0;
+}
+
+UINT CWindowManagerUI::TimerElapse(CControlUI* pControl, UINT localId) const
+{
+    const int nIndex = FindTimer(pControl, localId);
+    if (nIndex < 0) {
+        return 0;
+    }
+    const auto* pTimer = static_cast<const UITimerInfo*>(m_timers.GetAt(nIndex));
+    return pTimer->stopped ? 0 : pTimer->elapseMs;
 }
 
 void CWindowManagerUI::RemoveTimersOf(const CControlUI* pControl)
