@@ -8,6 +8,7 @@
 #include "controls/ComboBox.h"
 #include "controls/Container.h"
 #include "controls/Control.h"
+#include "controls/Edit.h"
 #include "controls/HorizontalLayout.h"
 #include "controls/Label.h"
 #include "controls/List.h"
@@ -17,6 +18,7 @@
 #include "controls/ListTextElement.h"
 #include "controls/Option.h"
 #include "controls/Progress.h"
+#include "controls/RichEdit.h"
 #include "controls/ScrollBar.h"
 #include "controls/TabLayout.h"
 #include "controls/Text.h"
@@ -70,6 +72,8 @@ constexpr ControlTableEntry kControlTable[] = {
     {L"TreeNode", &Make<CTreeNodeUI>},
     {L"Combo", &Make<CComboUI>},
     {L"ComboBox", &Make<CComboBoxUI>},
+    {L"Edit", &Make<CEditUI>},
+    {L"RichEdit", &Make<CRichEditUI>},
 };
 
 } // namespace
