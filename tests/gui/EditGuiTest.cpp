@@ -57,17 +57,7 @@ protected:
     {
         return PumpUntil([&] { return !::IsWindow(hWnd); });
     }
-    // Pixels of the back buffer inside rc that have the colour.
-    int CountPixels(const RECT& rc, COLORREF color)
-    {
-        int n = 0;
-        for (int y = rc.top; y < rc.bottom; ++y) {
-            for (int x = rc.left; x < rc.right; ++x) {
-                n += BackPixel(host.Manager(), x, y) == color ? 1 : 0;
-            }
-        }
-        return n;
-    }
+    int CountPixels(const RECT& rc, COLORREF color) { return CountBackPixels(host.Manager(), rc, color); }
 
     TestHostWindow host{320, 200};
     ListNotificationRecorder recorder;

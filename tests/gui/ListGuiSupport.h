@@ -73,6 +73,18 @@ inline COLORREF BackPixel(CWindowManagerUI& manager, int x, int y)
     return ::GetPixel(manager.OffscreenDC(), x, y);
 }
 
+// How many pixels of the back buffer inside rc have the colour.
+inline int CountBackPixels(CWindowManagerUI& manager, const RECT& rc, COLORREF color)
+{
+    int n = 0;
+    for (int y = rc.top; y < rc.bottom; ++y) {
+        for (int x = rc.left; x < rc.right; ++x) {
+            n += BackPixel(manager, x, y) == color ? 1 : 0;
+        }
+    }
+    return n;
+}
+
 // Writes the back buffer as a 32-bit BMP file; false when there is none or writing fails.
 bool SaveBackBuffer(CWindowManagerUI& manager, const std::wstring& path);
 

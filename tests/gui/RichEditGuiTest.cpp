@@ -125,16 +125,7 @@ protected:
         }
         return text.substr(static_cast<size_t>(range.cpMin), static_cast<size_t>(range.cpMax - range.cpMin));
     }
-    int CountPixels(const RECT& rc, COLORREF color)
-    {
-        int n = 0;
-        for (int y = rc.top; y < rc.bottom; ++y) {
-            for (int x = rc.left; x < rc.right; ++x) {
-                n += BackPixel(host.Manager(), x, y) == color ? 1 : 0;
-            }
-        }
-        return n;
-    }
+    int CountPixels(const RECT& rc, COLORREF color) { return CountBackPixels(host.Manager(), rc, color); }
 
     TestHostWindow host{320, 220};
     ListNotificationRecorder recorder;
