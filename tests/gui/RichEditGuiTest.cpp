@@ -82,7 +82,7 @@ protected:
 
     void Focus()
     {
-        ClickAt(host.Hwnd(), POINT{rich->Position().right - 8, rich->Position().bottom - 8});
+        ClickAt(host.Hwnd(), POINT{rich->TextRect().right - 4, rich->TextRect().bottom - 4});
         ASSERT_EQ(host.Manager().FocusControl(), rich);
     }
     void Key(WPARAM vk, bool bControl = false, bool bShift = false)
@@ -125,7 +125,8 @@ protected:
         }
         return text.substr(static_cast<size_t>(range.cpMin), static_cast<size_t>(range.cpMax - range.cpMin));
     }
-    int CountPixels(const RECT& rc, COLORREF color) { return CountBackPixels(host.Manager(), rc, color); }
+    // Pixels of the colour or near it.
+    int CountPixels(const RECT& rc, COLORREF color) { return CountBackPixels(host.Manager(), rc, color, 100); }
 
     TestHostWindow host{320, 220};
     ListNotificationRecorder recorder;
@@ -140,6 +141,12 @@ protected:
 TEST_F(RichEditGuiTest, TypedTextIsReportedAndPaintedInTheTextColour)
 {
     ASSERT_NE(rich->TextServices(), nullptr) << "the system's text services";
+    const RECT rcText = rich->TextRect();
+    // The window focused the first Tab stop, the rich edit; its caret (in the text colour) goes.
+    EXPECT_TRUE(rich->IsFocused());
+    next->RequestFocus();
+    host.PaintNow(true);
+    EXPECT_EQ(CountPixels(rcText, RGB(0, 0, 255)), 0);
     rich->SetText(L"Hello");
     EXPECT_EQ(rich->Text(), L"Hello");
     EXPECT_EQ(recorder.Count(L"textchanged"), 0) << "text from the program is no edit";
@@ -150,7 +157,7 @@ TEST_F(RichEditGuiTest, TypedTextIsReportedAndPaintedInTheTextColour)
     EXPECT_EQ(recorder.Count(L"textchanged"), 4);
     EXPECT_EQ(recorder.Last(L"textchanged")->sender, rich);
     host.PaintNow(true);
-    EXPECT_GT(CountPixels(rich->TextRect(), RGB(0, 0, 255)), 20);
+    EXPECT_GT(CountPixels(rcText, RGB(0, 0, 255)), 20);
 }
 
 TEST_F(RichEditGuiTest, ReturnAndCtrlReturnFollowTheirAttributes)
@@ -308,17 +315,29 @@ TEST_F(RichEditGuiTest, TheTextServicesAndTheHostAreReleasedWithTheControl)
     host.PaintNow(true);
 }
 
-TEST_F(RichEditGuiTest, AMegabyteOfTextAndNonsenseAttributes)
+TEST_F(RichEditGuiTest, AMegabyteOfText)
 {
-    const std::wstring big(1 << 20, L'q');
+    // 16384 lines of 63 characters and a paragraph mark: one mebibyte of UTF-16 code units.
+    std::wstring big;
+    for (int i = 0; i < 16384; ++i) {
+        big.append(63, static_cast<wchar_t>(L'a' + i % 26));
+        big += L'\r';
+    }
+    rich->ApplyAttributeString(L"vscrollbar=\"true\" autovscroll=\"true\"");
     rich->SetText(big.c_str());
     EXPECT_EQ(rich->Text().GetLength(), 1 << 20);
     host.PaintNow(true);
+    EXPECT_TRUE(rich->VerticalScrollBar()->IsVisible());
     Focus();
     Key(VK_END, true);
     Type(L"!");
     EXPECT_EQ(rich->Text().GetLength(), (1 << 20) + 1);
+    EXPECT_EQ(rich->ScrollPosition().cy, rich->ScrollRange().cy) << "the caret at the end is in view";
+}
 
+TEST_F(RichEditGuiTest, NonsenseAttributeValuesAreHarmless)
+{
+    rich->SetText(L"keep\rthis");
     const wchar_t* names[] = {L"vscrollbar", L"autovscroll", L"hscrollbar", L"autohscroll", L"wanttab",
                               L"wantreturn", L"wantctrlreturn", L"rich", L"multiline", L"readonly", L"password",
                               L"align", L"font", L"textcolor", L"maxchar", L"normalimage", L"textpadding",
@@ -328,7 +347,11 @@ TEST_F(RichEditGuiTest, AMegabyteOfTextAndNonsenseAttributes)
         for (const wchar_t* pstrName : names) {
             rich->ApplyAttribute(pstrName, pstrValue);
         }
+        rich->ApplyAttribute(nullptr, pstrValue);
         host.PaintNow(true);
     }
-    EXPECT_EQ(rich->Text().GetLength(), (1 << 20) + 1) << "attributes never touch the text";
+    EXPECT_EQ(rich->Text(), L"keep\rthis") << "attributes never touch the text";
+    EXPECT_EQ(rich->MaxChar(), 0);
+    EXPECT_FALSE(rich->IsMultiLine());
+    EXPECT_GE(rich->TextRect().right, rich->TextRect().left);
 }

@@ -6,6 +6,8 @@
 #include "TestPaths.h"
 #include "controls/Edit.h"
 #include "controls/RichEdit.h"
+#include "controls/EditWnd.h"
+#include "core/GdiResources.h"
 #include "core/SkinBuilder.h"
 
 #include <string>
@@ -41,5 +43,15 @@ TEST(TextEntryGalleryTest, TheGallerySkinBuildsEveryEditorAndSavesAPicture)
     auto* pTip = static_cast<CEditUI*>(host.Manager().ControlByName(L"tip")->LookupInterface(L"Edit"));
     EXPECT_EQ(pTip->TipValue(), L"Type your name");
 
+    // The first Tab stop has the focus, so its native edit window lies over it. The picture is the
+    // window as it shows, that window included: copied from the window into the back buffer.
+    auto* pPlain = static_cast<CEditUI*>(host.Manager().ControlByName(L"plain")->LookupInterface(L"Edit"));
+    ASSERT_NE(pPlain->EditWindow(), nullptr);
+    ::UpdateWindow(pPlain->EditWindow()->WindowHandle());
+    RECT rcClient = {};
+    ::GetClientRect(host.Hwnd(), &rcClient);
+    const CUIWindowDC window(host.Hwnd());
+    ASSERT_TRUE(::BitBlt(host.Manager().OffscreenDC(), 0, 0, rcClient.right, rcClient.bottom, window.DC(), 0, 0,
+                         SRCCOPY));
     EXPECT_TRUE(SaveBackBuffer(host.Manager(), wxlmtest::BuildDir() + L"\\text-entry-gallery.bmp"));
 }

@@ -123,12 +123,10 @@ void CRichEditUI::CreateHost()
     if (m_host != nullptr) {
         return;
     }
-    CHARFORMAT2W cf = {};
-    m_host = CTxtWinHost::Create(this, cf, m_wAlignment);
+    m_host = CTxtWinHost::Create(this, CharFormat(), m_wAlignment);
     if (m_host == nullptr) {
         return;
     }
-    UpdateCharFormat();
     SendTextMessage(EM_EXLIMITTEXT, 0, static_cast<LPARAM>(TextLimit()));
     SendTextMessage(EM_SETEVENTMASK, 0, ENM_CHANGE);
     m_bSettingText = true;
@@ -324,20 +322,19 @@ void CRichEditUI::SetTextPadding(RECT rc)
     }
 }
 
-void CRichEditUI::UpdateCharFormat()
+// The default character format: the control's font and text colour.
+CHARFORMAT2W CRichEditUI::CharFormat() const
 {
-    if (m_host == nullptr || m_pManager == nullptr) {
-        return;
-    }
     LOGFONTW lf = {};
-    const UIFontInfo* pFont = m_pManager->FontInfoAt(m_iFont);
+    const UIFontInfo* pFont = m_pManager != nullptr ? m_pManager->FontInfoAt(m_iFont) : nullptr;
     if (pFont == nullptr || pFont->hFont == nullptr || ::GetObjectW(pFont->hFont, sizeof(lf), &lf) == 0) {
         ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
     }
     CHARFORMAT2W cf = {};
     cf.cbSize = sizeof(cf);
     cf.dwMask = CFM_SIZE | CFM_OFFSET | CFM_FACE | CFM_CHARSET | CFM_COLOR | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE;
-    cf.crTextColor = UIColorToColorRef(m_dwTextColor != 0 ? m_dwTextColor : m_pManager->DefaultFontColor());
+    const DWORD dwDefaultColor = m_pManager != nullptr ? m_pManager->DefaultFontColor() : 0xFF000000;
+    cf.crTextColor = UIColorToColorRef(m_dwTextColor != 0 ? m_dwTextColor : dwDefaultColor);
     const CUIWindowDC screen(nullptr);
     const int nDpi = screen.DC() != nullptr ? ::GetDeviceCaps(screen.DC(), LOGPIXELSY) : 96;
     // Twips of the character height (a positive LOGFONT height is a cell height; near enough).
@@ -347,8 +344,18 @@ void CRichEditUI::UpdateCharFormat()
     cf.bCharSet = lf.lfCharSet;
     cf.bPitchAndFamily = lf.lfPitchAndFamily;
     std::wcsncpy(cf.szFaceName, lf.lfFaceName, LF_FACESIZE - 1);
+    return cf;
+}
+
+// A font or colour set once the services run applies to the whole text (and its formatting).
+void CRichEditUI::UpdateCharFormat()
+{
+    if (m_host == nullptr) {
+        return;
+    }
+    CHARFORMAT2W cf = CharFormat();
     m_host->SetCharFormat(cf);
-    SyncScrollBars();
+    SendTextMessage(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
     Repaint();
 }
 
@@ -422,7 +429,8 @@ bool CRichEditUI::SyncBar(CScrollBarUI* pBar, bool bVertical)
     if (FAILED(hr)) {
         return false;
     }
-    const LONG nRange = std::max<LONG>(0, nPage > 0 ? nMax - nMin - nPage + 1 : nMax - nMin);
+    // The furthest the services scroll is nMax - nPage: their maximum counts the last page in.
+    const LONG nRange = std::max<LONG>(0, nMax - nMin - std::max<LONG>(0, nPage));
     const bool bShow = nRange > 0;
     pBar->SetScrollRange(static_cast<int>(nRange));
     pBar->SetScrollPos(static_cast<int>(nPos - nMin));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+#include <richedit.h>
 
 #include <wrl/client.h>
 
@@ -87,6 +88,7 @@ private:
     void CreateHost();
     void DestroyHost();
     void ChangeProperty(DWORD dwBit, bool bOn);
+    CHARFORMAT2W CharFormat() const;
     void UpdateCharFormat();
     void SyncScrollBars();
     bool SyncBar(CScrollBarUI* pBar, bool bVertical);
