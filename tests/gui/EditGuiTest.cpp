@@ -108,11 +108,21 @@ TEST_F(EditGuiTest, TypingReportsChangesAndTheTextStaysWhenTheFocusLeaves)
     EXPECT_EQ(host.Manager().FocusControl(), other);
     EXPECT_EQ(::GetFocus(), hOther);
 
+    // The window takes the focus back from the edit window; typing on brings the edit window back.
+    ::SetFocus(host.Hwnd());
+    ASSERT_TRUE(WaitClosed(hOther));
+    EXPECT_EQ(host.Manager().FocusControl(), other);
+    ::SendMessageW(host.Hwnd(), WM_CHAR, L'x', 1);
+    ASSERT_NE(other->EditWindow(), nullptr);
+    const HWND hAgain = other->EditWindow()->WindowHandle();
+    EXPECT_EQ(WindowText(hAgain), L"x");
+    EXPECT_EQ(other->Text(), L"x");
+
     // Text set while the window is open shows in it.
     other->SetText(L"set");
-    EXPECT_EQ(WindowText(hOther), L"set");
+    EXPECT_EQ(WindowText(hAgain), L"set");
     other->SetEnabled(false);
-    ASSERT_TRUE(WaitClosed(hOther)) << "a disabled edit has no window";
+    ASSERT_TRUE(WaitClosed(hAgain)) << "a disabled edit has no window";
     EXPECT_EQ(other->Text(), L"set");
 }
 
@@ -219,6 +229,31 @@ TEST_F(EditGuiTest, AMegabyteOfTextAndAControlGoneWithItsWindowOpen)
     edit = nullptr;
     EXPECT_TRUE(WaitClosed(hEdit));
     host.PaintNow(true);
+}
+
+TEST_F(EditGuiTest, NonsenseAttributeValuesAreHarmless)
+{
+    edit->SetText(L"keep");
+    const wchar_t* names[] = {L"readonly",   L"numberonly",    L"password",      L"passwordchar",  L"maxchar",
+                              L"normalimage", L"hotimage",      L"focusedimage",  L"disabledimage", L"tipvalue",
+                              L"tipvaluecolor", L"nativetextcolor", L"nativebkcolor", L"textpadding",  L"align"};
+    const wchar_t* values[] = {L"", L"maybe", L"-1", L"99999999999", L"#ZZ", L"1,2,3,4,5,6", L"-900,-900,-900,-900"};
+    for (const wchar_t* pstrValue : values) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(pstrValue)));
+        for (const wchar_t* pstrName : names) {
+            edit->ApplyAttribute(pstrName, pstrValue);
+        }
+        edit->ApplyAttribute(nullptr, pstrValue);
+        const HWND hEdit = Open(edit);
+        ASSERT_NE(hEdit, nullptr);
+        EXPECT_EQ(WindowText(hEdit), L"keep");
+        other->RequestFocus();
+        ASSERT_TRUE(WaitClosed(hEdit));
+        host.PaintNow(true);
+    }
+    EXPECT_EQ(edit->Text(), L"keep");
+    EXPECT_NE(edit->PasswordChar(), L'\0') << "an empty mask character keeps the old one";
+    EXPECT_GE(edit->MaxChar(), 0);
 }
 
 TEST(EditElementTest, TheBuilderKnowsTheEditorsByTheirElementNames)

@@ -259,6 +259,15 @@ void CEditUI::HandleEvent(ControlEvent& event)
             OpenWindow();
         }
         return;
+    case EventChar:
+        // The focus came back to the window after the edit window went: typing brings it back.
+        if (m_bFocused && m_pWindow == nullptr) {
+            OpenWindow();
+            if (m_pWindow != nullptr) {
+                ::SendMessageW(m_pWindow->WindowHandle(), WM_CHAR, event.keyChar, event.lParam);
+            }
+        }
+        return;
     case EventWindowSize:
         if (m_pWindow != nullptr) {
             m_pWindow->Place();

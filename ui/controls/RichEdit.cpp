@@ -144,8 +144,8 @@ void CRichEditUI::DestroyHost()
         return;
     }
     m_strText = Text();
-    if (m_pManager != nullptr) {
-        m_pManager->ShowCaret(false);
+    if (m_pManager != nullptr && m_bFocused) {
+        m_pManager->ShowCaret(false); // the caret is this control's
     }
     m_host->Shutdown();
     m_host.Reset();
