@@ -73,6 +73,24 @@ inline COLORREF BackPixel(CWindowManagerUI& manager, int x, int y)
     return ::GetPixel(manager.OffscreenDC(), x, y);
 }
 
+// How many pixels of the back buffer inside rc have the colour, each channel within the tolerance
+// (smoothed text has few pixels of exactly its colour).
+inline int CountBackPixels(CWindowManagerUI& manager, const RECT& rc, COLORREF color, int nTolerance = 0)
+{
+    auto within = [nTolerance](int a, int b) { return a - b <= nTolerance && b - a <= nTolerance; };
+    int n = 0;
+    for (int y = rc.top; y < rc.bottom; ++y) {
+        for (int x = rc.left; x < rc.right; ++x) {
+            const COLORREF pixel = BackPixel(manager, x, y);
+            n += within(GetRValue(pixel), GetRValue(color)) && within(GetGValue(pixel), GetGValue(color)) &&
+                         within(GetBValue(pixel), GetBValue(color))
+                     ? 1
+                     : 0;
+        }
+    }
+    return n;
+}
+
 // Writes the back buffer as a 32-bit BMP file; false when there is none or writing fails.
 bool SaveBackBuffer(CWindowManagerUI& manager, const std::wstring& path);
 

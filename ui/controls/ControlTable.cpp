@@ -9,6 +9,7 @@
 #include "controls/Container.h"
 #include "controls/Control.h"
 #include "controls/DateTime.h"
+#include "controls/Edit.h"
 #include "controls/Flash.h"
 #include "controls/GifAnim.h"
 #include "controls/HorizontalLayout.h"
@@ -20,6 +21,7 @@
 #include "controls/ListTextElement.h"
 #include "controls/Option.h"
 #include "controls/Progress.h"
+#include "controls/RichEdit.h"
 #include "controls/ScrollBar.h"
 #include "controls/Slider.h"
 #include "controls/TabLayout.h"
@@ -74,6 +76,8 @@ constexpr ControlTableEntry kControlTable[] = {
     {L"TreeNode", &Make<CTreeNodeUI>},
     {L"Combo", &Make<CComboUI>},
     {L"ComboBox", &Make<CComboBoxUI>},
+    {L"Edit", &Make<CEditUI>},
+    {L"RichEdit", &Make<CRichEditUI>},
     {L"Slider", &Make<CSliderUI>},
     {L"GifAnim", &Make<CGifAnimUI>},
     {L"DateTime", &Make<CDateTimeUI>},
