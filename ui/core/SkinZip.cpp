@@ -309,34 +309,43 @@ private:
         return true;
     }
 
+    // Bytes held in memory are handed to zlib in place, all at once; a file is read in blocks.
     bool Refill()
     {
-        const DWORD block = std::min<DWORD>(kInputBlock, m_nCompressedLeft);
-        const BYTE* view = m_source.View(m_nReadPos, block);
-        if (view == nullptr && !m_source.ReadAt(m_nReadPos, m_input, block)) {
-            return false;
+        const BYTE* view = m_source.View(m_nReadPos, m_nCompressedLeft);
+        const DWORD block = view != nullptr ? m_nCompressedLeft : std::min<DWORD>(kInputBlock, m_nCompressedLeft);
+        if (view == nullptr) {
+            m_input.resize(kInputBlock);
+            if (!m_source.ReadAt(m_nReadPos, m_input.data(), block)) {
+                return false;
+            }
         }
         m_nReadPos += block;
         m_nCompressedLeft -= block;
-        m_z.next_in = view != nullptr ? view : m_input;
+        m_z.next_in = view != nullptr ? view : m_input.data();
         m_z.avail_in = block;
         return true;
     }
 
     // Every round either consumes input, produces output or fails, so lying data cannot loop.
+    // Asked for the rest of the entry, zlib may inflate straight into the caller's buffer
+    // (Z_FINISH) instead of copying everything through its window as well; it then reports an
+    // input block that ran out as Z_BUF_ERROR, and the next block follows.
     bool Inflate(BYTE* out, DWORD want)
     {
+        const int flush = want == m_nUncompressed - m_nProduced ? Z_FINISH : Z_NO_FLUSH;
         m_z.next_out = out;
         m_z.avail_out = want;
         while (m_z.avail_out > 0) {
             if (m_z.avail_in == 0 && m_nCompressedLeft > 0 && !Refill()) {
                 return false;
             }
-            const int rc = inflate(&m_z, Z_NO_FLUSH);
+            const int rc = inflate(&m_z, flush);
             if (rc == Z_STREAM_END) {
                 return m_z.avail_out == 0;
             }
-            if (rc != Z_OK) {
+            const bool bBlockUsedUp = rc == Z_BUF_ERROR && m_z.avail_in == 0 && m_nCompressedLeft > 0;
+            if (rc != Z_OK && !bBlockUsedUp) {
                 return false;
             }
         }
@@ -353,7 +362,7 @@ private:
     uint32_t m_nCrc = 0;
     z_stream m_z = {};
     bool m_bInflating = false;
-    BYTE m_input[kInputBlock];
+    std::vector<BYTE> m_input;
 };
 
 CSkinZip::CSkinZip() = default;

@@ -2,6 +2,7 @@
 
 #include "controls/Control.h"
 #include "core/ResourceSettings.h"
+#include "core/StartupMarks.h"
 
 #include <gdiplus.h>
 
@@ -60,6 +61,7 @@ CWindowManagerUI::CWindowManagerUI()
     if (Gdiplus::GdiplusStartup(&m_gdiplusToken, &input, nullptr) != Gdiplus::Ok) {
         m_gdiplusToken = 0;
     }
+    CStartupMarksUI::Mark(L"GDI+ ready");
     InitDefaultFont();
 }
 

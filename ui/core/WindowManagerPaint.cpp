@@ -2,6 +2,7 @@
 
 #include "controls/Control.h"
 #include "core/SkinRender.h"
+#include "core/StartupMarks.h"
 
 #include <algorithm>
 
@@ -67,6 +68,7 @@ void CWindowManagerUI::OnPaint()
             PaintOrdinary(paint.DC(), rcUpdate);
         }
     }
+    CStartupMarksUI::Mark(L"first paint done");
     if (m_bLayoutNeeded) {
         ::InvalidateRect(m_hWnd, nullptr, FALSE);
     }
