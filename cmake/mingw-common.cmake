@@ -15,7 +15,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
-# The shipped program stays small: -O2 rather than CMake's -O3, and no symbols.
-set(CMAKE_C_FLAGS_RELEASE_INIT "-O2 -DNDEBUG")
-set(CMAKE_CXX_FLAGS_RELEASE_INIT "-O2 -DNDEBUG")
+# The shipped program carries no symbols (see also the release flags in CMakeLists.txt).
 set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")

@@ -47,12 +47,25 @@ uint32_t Le32(const BYTE* p)
     return Le16(p) | (static_cast<uint32_t>(Le16(p + 2)) << 16);
 }
 
+char FoldAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// FNV-1a over the bytes with ASCII letters folded to lower case.
+uint32_t FoldedHash(const char* name, size_t length)
+{
+    uint32_t hash = 2166136261u;
+    for (size_t i = 0; i < length; ++i) {
+        hash = (hash ^ static_cast<unsigned char>(FoldAscii(name[i]))) * 16777619u;
+    }
+    return hash;
+}
+
 bool EqualsIgnoringAsciiCase(const char* a, const char* b, size_t length)
 {
     for (size_t i = 0; i < length; ++i) {
-        const char ca = (a[i] >= 'A' && a[i] <= 'Z') ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
-        const char cb = (b[i] >= 'A' && b[i] <= 'Z') ? static_cast<char>(b[i] - 'A' + 'a') : b[i];
-        if (ca != cb) {
+        if (FoldAscii(a[i]) != FoldAscii(b[i])) {
             return false;
         }
     }
@@ -438,8 +451,22 @@ DWORD CSkinZip::Open(std::unique_ptr<Source> source)
         m_entries.clear();
         m_directory.clear();
         m_source.reset();
+    } else {
+        IndexNames();
     }
     return Report(code);
+}
+
+// Lookups go through the hashes of the names; equal hashes stay in directory order, so the first
+// matching entry still wins.
+void CSkinZip::IndexNames()
+{
+    m_nameIndex.clear();
+    m_nameIndex.reserve(m_entries.size());
+    for (size_t i = 0; i < m_entries.size(); ++i) {
+        m_nameIndex.emplace_back(FoldedHash(m_entries[i].name, m_entries[i].nameLength), static_cast<int>(i));
+    }
+    std::sort(m_nameIndex.begin(), m_nameIndex.end());
 }
 
 DWORD CSkinZip::Close()
@@ -449,6 +476,7 @@ DWORD CSkinZip::Close()
     }
     FinishEntry();
     m_entries.clear();
+    m_nameIndex.clear();
     m_directory.clear();
     m_source.reset();
     return Report(std::exchange(m_dwClosedVerdict, SKINZIP_OK));
@@ -625,11 +653,13 @@ DWORD CSkinZip::FindEntry(LPCWSTR name, int& index, SkinZipEntry& entry)
         return Report(SKINZIP_NOTFOUND);
     }
     const size_t wantedLength = static_cast<size_t>(bytes - 1);
-    for (int i = 0; i < GetEntryCount(); ++i) {
-        const CentralRecord& record = m_entries[i];
+    const uint32_t hash = FoldedHash(wanted, wantedLength);
+    auto it = std::lower_bound(m_nameIndex.begin(), m_nameIndex.end(), std::make_pair(hash, -1));
+    for (; it != m_nameIndex.end() && it->first == hash; ++it) {
+        const CentralRecord& record = m_entries[it->second];
         if (record.nameLength == wantedLength && EqualsIgnoringAsciiCase(record.name, wanted, wantedLength)) {
-            index = i;
-            return Report(FillEntry(i, entry));
+            index = it->second;
+            return Report(FillEntry(index, entry));
         }
     }
     return Report(SKINZIP_NOTFOUND);

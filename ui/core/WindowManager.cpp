@@ -10,7 +10,8 @@ namespace Tarvo {
 
 namespace {
 
-// Common controls and msimg32 are process-wide; the first manager sets them up and they stay.
+// msimg32 is process-wide; the first manager loads it and it stays. (Common controls wait for
+// the first tooltip: see WindowManagerMessages.cpp.)
 void InitProcessOnce()
 {
     static bool s_bDone = false;
@@ -18,8 +19,6 @@ void InitProcessOnce()
         return;
     }
     s_bDone = true;
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
-    ::InitCommonControlsEx(&icc);
     ::LoadLibraryW(L"msimg32.dll");
 }
 
