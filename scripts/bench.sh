@@ -6,7 +6,7 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build
 release=$root/build-release
-"$root/scripts/build.sh" "$build" || exit 1
+WXLM_TARGETS=wxlm_benches "$root/scripts/build.sh" "$build" || exit 1
 source "$root/scripts/xsession.sh" "$build"
 wxlm_session_start || exit 1
 status=0

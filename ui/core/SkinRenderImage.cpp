@@ -133,14 +133,60 @@ void BlitVisiblePart(HDC hTarget, HDC hSource, const RECT& rcDest, const RECT& r
              rcSource.left + rcVisible.left - rcDest.left, rcSource.top + rcVisible.top - rcDest.top, SRCCOPY);
 }
 
+bool Contains(const RECT& rcOuter, const RECT& rcInner)
+{
+    return rcInner.left >= rcOuter.left && rcInner.top >= rcOuter.top && rcInner.right <= rcOuter.right &&
+           rcInner.bottom <= rcOuter.bottom;
+}
+
+// The part of a memory DC's bitmap that drawing reaches: the bitmap, cut by a rectangular clip.
+// Empty for other DCs and for clips of several rectangles.
+RECT DrawableArea(HDC hDC)
+{
+    BITMAP bitmap = {};
+    if (::GetObjectType(hDC) != OBJ_MEMDC ||
+        ::GetObjectW(::GetCurrentObject(hDC, OBJ_BITMAP), sizeof bitmap, &bitmap) == 0) {
+        return {0, 0, 0, 0};
+    }
+    RECT rcArea = {0, 0, bitmap.bmWidth, bitmap.bmHeight};
+    const CUIGdiHandle<HRGN> clip(::CreateRectRgn(0, 0, 0, 0));
+    const int nClip = clip ? ::GetClipRgn(hDC, clip.Get()) : -1;
+    RECT rcClip = {0, 0, 0, 0};
+    if (nClip < 0 || (nClip == 1 && ::GetRgnBox(clip.Get(), &rcClip) != SIMPLEREGION)) {
+        return {0, 0, 0, 0};
+    }
+    if (nClip == 1 && !::IntersectRect(&rcArea, &rcArea, &rcClip)) {
+        return {0, 0, 0, 0};
+    }
+    return rcArea;
+}
+
+// Scaling a piece that the clip or the bitmap's edge cuts does not give the pixels of the whole
+// piece at those places (Wine's HALFTONE StretchBlt samples from the cut rectangle), so the
+// composite serves only when every piece to draw lies wholly inside the drawable area.
+bool EveryPieceWhole(HDC hDC, const RECT& rcDest, const RECT& rcPaint, const UIScaling& scaling)
+{
+    const RECT rcArea = DrawableArea(hDC);
+    bool bWhole = !::IsRectEmpty(&rcArea);
+    if (bWhole) {
+        ForEachVisiblePiece(rcDest, rcPaint, scaling, [&](const RECT& rc, const RECT&) {
+            bWhole = bWhole && Contains(rcArea, rc);
+        });
+    }
+    return bWhole;
+}
+
 // Draws the pieces that meet rcPaint from the image's composite, 1:1, when there is one: the same
 // pixels land where the scaled pieces would, without scaling them again. False when the image is
-// to be drawn directly (a plain unscaled copy, no AlphaBlend, no composite yet).
+// to be drawn directly (a plain unscaled copy, no AlphaBlend, a cut piece, no composite yet).
 bool PaintComposite(HDC hDC, HBITMAP hBitmap, const RECT& rcDest, const RECT& rcPaint, const UIScaling& scaling,
                     bool bAlphaBlend, BYTE uFade)
 {
     const bool bAlpha = bAlphaBlend || uFade < 255;
     if (bAlpha ? CMsImgUI::AlphaBlend() == nullptr : IsUnscaledPlain(rcDest, scaling.source, scaling.corner)) {
+        return false;
+    }
+    if (!EveryPieceWhole(hDC, rcDest, rcPaint, scaling)) {
         return false;
     }
     const UICompositeKey key = {hBitmap,       {Width(rcDest), Height(rcDest)}, scaling.source, scaling.corner,

@@ -357,6 +357,10 @@ private:
             if (rc == Z_STREAM_END) {
                 return m_z.avail_out == 0;
             }
+            // Z_FINISH reports a full buffer before the end of the stream as Z_BUF_ERROR.
+            if (m_z.avail_out == 0 && (rc == Z_OK || rc == Z_BUF_ERROR)) {
+                return true;
+            }
             const bool bBlockUsedUp = rc == Z_BUF_ERROR && m_z.avail_in == 0 && m_nCompressedLeft > 0;
             if (rc != Z_OK && !bBlockUsedUp) {
                 return false;

@@ -59,7 +59,9 @@ struct PaintCase {
     const wchar_t* description;
     RECT item;
     RECT paint;
-    bool bComposed; // whether a composite is made at all (a plain unscaled copy needs none)
+    bool bComposed;        // whether a composite is made (a plain unscaled copy needs none, a cut piece
+                           // is scaled directly)
+    bool bLayeredComposed; // the same in a layered window, where every image is alpha-blended
 };
 
 class ImageCompositesTest : public testing::Test {
@@ -82,11 +84,12 @@ protected:
     // One paint of the description onto a fresh patterned canvas, clipped to rcClip when given;
     // every pixel of the canvas.
     std::vector<DWORD> Paint(CWindowManagerUI& manager, const wchar_t* description, const RECT& rcItem,
-                             const RECT& rcPaint, const RECT* pClip = nullptr)
+                             const RECT& rcPaint, const RECT* pClip = nullptr,
+                             SIZE size = {kCanvasWidth, kCanvasHeight})
     {
-        auto canvas = MakeCanvas(kCanvasWidth, kCanvasHeight, 0);
-        for (int y = 0; y < kCanvasHeight; ++y) {
-            for (int x = 0; x < kCanvasWidth; ++x) {
+        auto canvas = MakeCanvas(size.cx, size.cy, 0);
+        for (int y = 0; y < size.cy; ++y) {
+            for (int x = 0; x < size.cx; ++x) {
                 canvas->At(x, y) = BackgroundPixel(x, y);
             }
         }
@@ -99,11 +102,12 @@ protected:
             clip.Restore();
         }
         ::GdiFlush();
-        return std::vector<DWORD>(canvas->Bits(), canvas->Bits() + kCanvasWidth * kCanvasHeight);
+        return std::vector<DWORD>(canvas->Bits(), canvas->Bits() + static_cast<size_t>(size.cx) * size.cy);
     }
 
     // The first paint of a key scales directly; later ones come from its composite.
-    void ExpectSamePixelsCachedAndUncached(CWindowManagerUI& manager, const PaintCase& c, const RECT* pClip = nullptr)
+    void ExpectSamePixelsCachedAndUncached(CWindowManagerUI& manager, const PaintCase& c, bool bComposed,
+                                           const RECT* pClip = nullptr)
     {
         CImageCompositesUI::ForgetAll();
         const std::vector<DWORD> direct = Paint(manager, c.description, c.item, c.paint, pClip);
@@ -112,7 +116,7 @@ protected:
         const int composed = CImageCompositesUI::Count();
         const std::vector<DWORD> reused = Paint(manager, c.description, c.item, c.paint, pClip);
         EXPECT_EQ(CImageCompositesUI::Count(), composed) << "the second paint's composite is reused";
-        EXPECT_EQ(composed > 0, c.bComposed);
+        EXPECT_EQ(composed > 0, bComposed);
         for (size_t i = 0; i < direct.size(); ++i) {
             ASSERT_EQ(composing[i], direct[i]) << "pixel " << i % kCanvasWidth << "," << i / kCanvasWidth;
             ASSERT_EQ(reused[i], direct[i]) << "pixel " << i % kCanvasWidth << "," << i / kCanvasWidth;
@@ -128,28 +132,28 @@ const RECT kWhole = {0, 0, kCanvasWidth, kCanvasHeight};
 const RECT kItem = {7, 5, 187, 141};
 
 const PaintCase kCases[] = {
-    {L"opaque.png", kItem, kWhole, true},
-    {L"file='opaque.png' corner='4,5,6,7'", kItem, kWhole, true},
-    {L"file='opaque.png' corner='4,4,4,4' hole='true'", kItem, kWhole, true},
-    {L"file='opaque.png' corner='3,3,3,3' xtiled='true'", kItem, kWhole, true},
-    {L"file='opaque.png' corner='3,3,3,3' ytiled='true'", kItem, kWhole, true},
-    {L"file='opaque.png' corner='3,3,3,3' xtiled='true' ytiled='true'", kItem, kWhole, true},
-    {L"file='opaque.png' source='3,2,20,18' corner='2,2,2,2'", kItem, kWhole, true},
-    {L"file='opaque.png' dest='10,10,150,90' corner='3,3,3,3'", kItem, kWhole, true},
-    {L"file='opaque.png' corner='3,3,3,3' fade='128'", kItem, kWhole, true},
-    {L"file='translucent.png' corner='5,5,5,5'", kItem, kWhole, true},
-    {L"file='translucent.png' corner='5,5,5,5' fade='200' xtiled='true'", kItem, kWhole, true},
-    {L"file='translucent.png' source='2,2,22,18' hole='true' corner='4,4,4,4' ytiled='true'", kItem, kWhole, true},
+    {L"opaque.png", kItem, kWhole, true, true},
+    {L"file='opaque.png' corner='4,5,6,7'", kItem, kWhole, true, true},
+    {L"file='opaque.png' corner='4,4,4,4' hole='true'", kItem, kWhole, true, true},
+    {L"file='opaque.png' corner='3,3,3,3' xtiled='true'", kItem, kWhole, true, true},
+    {L"file='opaque.png' corner='3,3,3,3' ytiled='true'", kItem, kWhole, true, true},
+    {L"file='opaque.png' corner='3,3,3,3' xtiled='true' ytiled='true'", kItem, kWhole, true, true},
+    {L"file='opaque.png' source='3,2,20,18' corner='2,2,2,2'", kItem, kWhole, true, true},
+    {L"file='opaque.png' dest='10,10,150,90' corner='3,3,3,3'", kItem, kWhole, true, true},
+    {L"file='opaque.png' corner='3,3,3,3' fade='128'", kItem, kWhole, true, true},
+    {L"file='translucent.png' corner='5,5,5,5'", kItem, kWhole, true, true},
+    {L"file='translucent.png' corner='5,5,5,5' fade='200' xtiled='true'", kItem, kWhole, true, true},
+    {L"file='translucent.png' source='2,2,22,18' hole='true' corner='4,4,4,4' ytiled='true'", kItem, kWhole, true, true},
     {L"file='opaque.png' dest='0,0,40,40' corner='2,2,2,2' file='translucent.png' dest='50,0,190,60'", kItem, kWhole,
-     true},
+     true, true},
     // Only the pieces that meet the paint rectangle are drawn, whole.
-    {L"file='opaque.png' corner='6,6,6,6'", kItem, {0, 0, 60, 40}, true},
-    {L"file='translucent.png' corner='6,6,6,6' fade='90'", kItem, {100, 120, 120, 150}, true},
-    // An item reaching past the canvas.
-    {L"file='opaque.png' corner='4,4,4,4'", {-30, -20, 230, 170}, kWhole, true},
+    {L"file='opaque.png' corner='6,6,6,6'", kItem, {0, 0, 60, 40}, true, true},
+    {L"file='translucent.png' corner='6,6,6,6' fade='90'", kItem, {100, 120, 120, 150}, true, true},
+    // An item reaching past the canvas: its cut pieces are scaled directly.
+    {L"file='opaque.png' corner='4,4,4,4'", {-30, -20, 230, 170}, kWhole, false, false},
     // A plain unscaled copy is one BitBlt already.
-    {L"file='opaque.png' dest='10,10,34,30'", kItem, kWhole, false},
-    {L"file='opaque.png' source='4,4,14,14' dest='10,10,20,20'", kItem, kWhole, false},
+    {L"file='opaque.png' dest='10,10,34,30'", kItem, kWhole, false, true},
+    {L"file='opaque.png' source='4,4,14,14' dest='10,10,20,20'", kItem, kWhole, false, true},
 };
 
 } // namespace
@@ -158,22 +162,25 @@ TEST_F(ImageCompositesTest, CachedAndUncachedPaintsGiveTheSamePixels)
 {
     for (const PaintCase& c : kCases) {
         SCOPED_TRACE(testing::Message() << "description " << testing::PrintToString(std::wstring(c.description)));
-        ExpectSamePixelsCachedAndUncached(m_manager, c);
+        ExpectSamePixelsCachedAndUncached(m_manager, c, c.bComposed);
     }
 }
 
 TEST_F(ImageCompositesTest, LayeredWindowsAndClipsGiveTheSamePixels)
 {
-    const RECT rcClip = {20, 15, 120, 100};
+    // A clip around the item leaves the pieces whole; one across it cuts them.
+    const RECT rcAround = {2, 2, 198, 148};
+    const RECT rcAcross = {20, 15, 120, 100};
     for (const PaintCase& c : kCases) {
         SCOPED_TRACE(testing::Message() << "description " << testing::PrintToString(std::wstring(c.description)));
-        ExpectSamePixelsCachedAndUncached(m_manager, c, &rcClip);
+        ExpectSamePixelsCachedAndUncached(m_manager, c, c.bComposed, &rcAround);
+        ExpectSamePixelsCachedAndUncached(m_manager, c, false, &rcAcross);
     }
     CWindowManagerUI layered;
     layered.SetLayered(true);
     for (const PaintCase& c : kCases) {
         SCOPED_TRACE(testing::Message() << "layered " << testing::PrintToString(std::wstring(c.description)));
-        ExpectSamePixelsCachedAndUncached(layered, {c.description, c.item, c.paint, true});
+        ExpectSamePixelsCachedAndUncached(layered, c, c.bLayeredComposed);
     }
 }
 
@@ -234,20 +241,24 @@ TEST_F(ImageCompositesTest, ImagesLeavingTheirCacheTakeTheirCompositesAlong)
 
 TEST_F(ImageCompositesTest, CompositesStayWithinTheBudget)
 {
-    // 1000 x 1000 x 4 bytes each: four fit the budget, the oldest goes for a fifth.
+    // About 1000 x 1000 x 4 bytes each: four fit the budget, the oldest goes for a fifth.
+    const SIZE szCanvas = {1000, 1000};
+    const RECT rcCanvas = {0, 0, szCanvas.cx, szCanvas.cy};
     for (int round = 0; round < 2; ++round) {
         for (int i = 0; i < 5; ++i) {
             const RECT rcItem = {0, 0, 1000 - i, 1000};
-            Paint(m_manager, L"file='opaque.png' corner='2,2,2,2'", rcItem, kWhole);
-            Paint(m_manager, L"file='opaque.png' corner='2,2,2,2'", rcItem, kWhole);
+            Paint(m_manager, L"file='opaque.png' corner='2,2,2,2'", rcItem, rcCanvas, nullptr, szCanvas);
+            Paint(m_manager, L"file='opaque.png' corner='2,2,2,2'", rcItem, rcCanvas, nullptr, szCanvas);
+            EXPECT_GE(CImageCompositesUI::Count(), 1);
             EXPECT_LE(CImageCompositesUI::BytesHeld(), CImageCompositesUI::BudgetBytes);
         }
     }
     EXPECT_EQ(CImageCompositesUI::Count(), 4);
     // One larger than the whole budget is drawn directly, every time.
-    const RECT rcHuge = {0, 0, 3000, 1500};
+    const SIZE szHuge = {2100, 2100};
+    const RECT rcHuge = {0, 0, szHuge.cx, szHuge.cy};
     CImageCompositesUI::ForgetAll();
-    Paint(m_manager, L"file='opaque.png' corner='2,2,2,2'", rcHuge, kWhole);
-    Paint(m_manager, L"file='opaque.png' corner='2,2,2,2'", rcHuge, kWhole);
+    Paint(m_manager, L"file='opaque.png' corner='2,2,2,2'", rcHuge, rcHuge, nullptr, szHuge);
+    Paint(m_manager, L"file='opaque.png' corner='2,2,2,2'", rcHuge, rcHuge, nullptr, szHuge);
     EXPECT_EQ(CImageCompositesUI::Count(), 0);
 }
