@@ -4,6 +4,9 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <vector>
+
+#include "BenchSummary.h"
 
 #include "controls/HorizontalLayout.h"
 #include "controls/VerticalLayout.h"
@@ -76,38 +79,57 @@ template <class F> double TimePerCall(int nCalls, F call)
 
 struct Measured {
     int controls;
-    double layout;
+    double layout; // median of the rounds, per pass
     double hitTest;
 };
 
-Measured Measure(int nControls, int nPasses, int nHitTests)
+double HitTest(Tree& tree, int nHitTests)
 {
-    Tree tree(nControls);
-    Measured result = {tree.controls, 0, 0};
-    result.layout = TimePerCall(nPasses, [&](int) { tree.Layout(); });
     volatile int nFound = 0;
     const int nHeight = tree.rows * RowHeight;
-    result.hitTest = TimePerCall(nHitTests, [&](int i) {
+    return TimePerCall(nHitTests, [&](int i) {
         const POINT pt = {(i * 7919) % Width, (i * 104729) % nHeight};
         nFound = nFound + (tree.manager.ControlAt(pt) != nullptr ? 1 : 0);
     });
-    return result;
 }
 
 } // namespace
 
 int main()
 {
-    const Measured small = Measure(1000, 400, 100000);
-    const Measured large = Measure(10000, 40, 100000);
-    std::printf("tree: vertical root, horizontal rows, vertical columns, leaves (%d controls per row)\n",
-                ControlsPerRow);
-    for (const Measured& m : {small, large}) {
+    constexpr int Rounds = 31;
+    Tree small(1000);
+    Tree large(10000);
+    // Rounds alternate between the trees, each round laying out about 10,000 controls, so that a
+    // busy moment of the shared machine spoils a round of each rather than one tree's figure.
+    std::vector<double> smallTimes;
+    std::vector<double> largeTimes;
+    for (int round = 0; round < Rounds; ++round) {
+        smallTimes.push_back(TimePerCall(10, [&](int) { small.Layout(); }));
+        largeTimes.push_back(TimePerCall(1, [&](int) { large.Layout(); }));
+    }
+    const Measured results[] = {
+        {small.controls, bench::Median(smallTimes), HitTest(small, 100000)},
+        {large.controls, bench::Median(largeTimes), HitTest(large, 100000)},
+    };
+    std::printf("tree: vertical root, horizontal rows, vertical columns, leaves (%d controls per row); median of "
+                "%d alternating rounds\n",
+                ControlsPerRow, Rounds);
+    for (const Measured& m : results) {
         std::printf("%6d controls: layout pass %9.1f us (%.3f us per control), hit test %.3f us\n", m.controls,
                     m.layout * 1e6, m.layout * 1e6 / m.controls, m.hitTest * 1e6);
     }
-    const double controlRatio = static_cast<double>(large.controls) / small.controls;
+    const Measured& a = results[0];
+    const Measured& b = results[1];
+    const double controlRatio = static_cast<double>(b.controls) / a.controls;
     std::printf("controls x%.2f: layout pass x%.2f, hit test x%.2f (linear: x%.2f)\n", controlRatio,
-                large.layout / small.layout, large.hitTest / small.hitTest, controlRatio);
+                b.layout / a.layout, b.hitTest / a.hitTest, controlRatio);
+    const double perA = a.layout * 1e6 / a.controls;
+    const double perB = b.layout * 1e6 / b.controls;
+    char szValue[64];
+    char szBaseline[64];
+    std::snprintf(szValue, sizeof szValue, "%.3f us/control at %d", perB, b.controls);
+    std::snprintf(szBaseline, sizeof szBaseline, "%.3f us/control at %d", perA, a.controls);
+    bench::SummaryLine("layout cost per control", szValue, szBaseline, perB / perA, 1.3);
     return 0;
 }

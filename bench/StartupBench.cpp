@@ -1,18 +1,24 @@
 // Start-up of a launcher-like program (build the main skin from the zip resource, lay out, first
 // paint: testbed/skin_probe.exe) against a minimal Win32 program that only creates and paints an
 // empty 960x620 window (testbed/empty_window.exe), both from process start until the first paint is
-// done, in one run; their peak working sets, read from the live processes; and the time to build
-// the main skin alone, in this process.
+// done, in one run, with the moments in between that the programs report (testbed/Handshake.h);
+// their peak working sets, read from the live processes; the real wxlm_main.exe from process start
+// until its portal request reaches the stand-in browser; and the time to build the main skin alone,
+// in this process.
 #include <windows.h>
 #include <psapi.h>
+#include <shlobj.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <fstream>
+#include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "BenchSummary.h"
 #include "controls/Control.h"
 #include "core/ResourceSettings.h"
 #include "core/SkinBuilder.h"
@@ -24,6 +30,7 @@ using Clock = std::chrono::steady_clock;
 namespace {
 
 constexpr int Starts = 15;
+constexpr int LauncherStarts = 9;
 constexpr int Builds = 200;
 
 std::wstring BuildDir()
@@ -36,10 +43,78 @@ std::wstring BuildDir()
     return path;
 }
 
+std::wstring TempFolder()
+{
+    wchar_t szTemp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, szTemp);
+    return szTemp;
+}
+
+std::string ReadFileBytes(const std::wstring& path, bool& exists)
+{
+    const HANDLE hFile = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    exists = hFile != INVALID_HANDLE_VALUE;
+    std::string bytes;
+    if (!exists) {
+        return bytes;
+    }
+    char buffer[4096];
+    DWORD read = 0;
+    while (::ReadFile(hFile, buffer, sizeof buffer, &read, nullptr) && read > 0) {
+        bytes.append(buffer, read);
+    }
+    ::CloseHandle(hFile);
+    return bytes;
+}
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes)
+{
+    const HANDLE hFile =
+        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        ::WriteFile(hFile, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        ::CloseHandle(hFile);
+    }
+}
+
+double TicksToMs(LONGLONG ticks)
+{
+    LARGE_INTEGER frequency;
+    ::QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
+}
+
+LONGLONG Now()
+{
+    LARGE_INTEGER now;
+    ::QueryPerformanceCounter(&now);
+    return now.QuadPart;
+}
+
+// Moments (ms after process start) read from a marks file of "<what>\t<counter>" lines.
+std::map<std::string, double> ReadMarks(const std::wstring& path, LONGLONG start)
+{
+    bool exists = false;
+    std::istringstream lines(ReadFileBytes(path, exists));
+    ::DeleteFileW(path.c_str());
+    std::map<std::string, double> marks;
+    std::string line;
+    while (std::getline(lines, line)) {
+        const size_t tab = line.find('\t');
+        if (tab != std::string::npos) {
+            marks[line.substr(0, tab)] = TicksToMs(std::stoll(line.substr(tab + 1)) - start);
+        }
+    }
+    return marks;
+}
+
 struct RunResult {
     double milliseconds = 0;
     SIZE_T peakWorkingSet = 0;
-    DWORD exitCode = 0;
+    DWORD exitCode = static_cast<DWORD>(-1);
+    std::map<std::string, double> marks;
 };
 
 // The child signals "<name>-ready" after its first paint and waits for "<name>-release" (see
@@ -56,12 +131,11 @@ RunResult RunOnce(const std::wstring& exe, const std::wstring& args)
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
     RunResult result;
-    result.exitCode = static_cast<DWORD>(-1);
-    const auto start = Clock::now();
+    const LONGLONG start = Now();
     if (::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
         const HANDLE waits[] = {hReady, pi.hProcess};
         const bool bReady = ::WaitForMultipleObjects(2, waits, FALSE, 60000) == WAIT_OBJECT_0;
-        result.milliseconds = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        result.milliseconds = TicksToMs(Now() - start);
         PROCESS_MEMORY_COUNTERS counters = {};
         counters.cb = sizeof(counters);
         if (bReady && ::GetProcessMemoryInfo(pi.hProcess, &counters, sizeof(counters))) {
@@ -75,44 +149,149 @@ RunResult RunOnce(const std::wstring& exe, const std::wstring& args)
         }
         ::CloseHandle(pi.hThread);
         ::CloseHandle(pi.hProcess);
+        result.marks = ReadMarks(TempFolder() + name + L".marks", start);
     }
     ::CloseHandle(hReady);
     ::CloseHandle(hRelease);
     return result;
 }
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
-
 struct Summary {
-    double medianMs = 0;
-    SIZE_T peakWorkingSet = 0;
+    std::vector<double> times;
+    std::vector<double> peaks;
+    std::map<std::string, std::vector<double>> marks;
     bool ok = true;
+
+    void Add(const RunResult& run)
+    {
+        ok &= run.exitCode == 0;
+        times.push_back(run.milliseconds);
+        peaks.push_back(static_cast<double>(run.peakWorkingSet) / (1024 * 1024));
+        for (const auto& [what, ms] : run.marks) {
+            marks[what].push_back(ms);
+        }
+    }
+    double MedianMs() const { return bench::Median(times); }
+    double MedianPeakMiB() const { return bench::Median(peaks); }
 };
 
 // Alternates the two programs so that drift of the machine hits both alike.
 void MeasureStarts(const std::wstring& launcherExe, const std::wstring& baselineExe, Summary& launcher,
                    Summary& baseline)
 {
-    std::vector<double> launcherTimes;
-    std::vector<double> baselineTimes;
     RunOnce(launcherExe, L"134 GameLoader.xml"); // warm the file cache for both
     RunOnce(baselineExe, L"");
     for (int i = 0; i < Starts; ++i) {
-        const RunResult a = RunOnce(launcherExe, L"134 GameLoader.xml");
-        const RunResult b = RunOnce(baselineExe, L"");
-        launcher.ok &= a.exitCode == 0;
-        baseline.ok &= b.exitCode == 0;
-        launcherTimes.push_back(a.milliseconds);
-        baselineTimes.push_back(b.milliseconds);
-        launcher.peakWorkingSet = std::max(launcher.peakWorkingSet, a.peakWorkingSet);
-        baseline.peakWorkingSet = std::max(baseline.peakWorkingSet, b.peakWorkingSet);
+        launcher.Add(RunOnce(launcherExe, L"134 GameLoader.xml"));
+        baseline.Add(RunOnce(baselineExe, L""));
     }
-    launcher.medianMs = Median(launcherTimes);
-    baseline.medianMs = Median(baselineTimes);
+}
+
+HWND WindowOfProcess(DWORD processId)
+{
+    struct Search {
+        DWORD processId;
+        HWND found;
+    } search = {processId, nullptr};
+    ::EnumWindows(
+        [](HWND hWnd, LPARAM lParam) -> BOOL {
+            auto* pSearch = reinterpret_cast<Search*>(lParam);
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(hWnd, &owner);
+            wchar_t szClass[64] = {};
+            ::GetClassNameW(hWnd, szClass, 64);
+            if (owner == pSearch->processId && std::wstring(szClass) == L"GameLoaderResClass") {
+                pSearch->found = hWnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// One start of wxlm_main.exe with the stand-in browser recording: ms from process start until the
+// browser has recorded the navigation to the portal (0 when it never came), then the window is
+// closed as the system closes it.
+double RunLauncherOnce(const std::wstring& exe, SIZE_T& workingSet)
+{
+    const std::wstring record = TempFolder() + L"wxlm-startup-bench-browser.log";
+    ::DeleteFileW(record.c_str());
+    ::SetEnvironmentVariableW(L"WXLM_PORTAL_RECORD", record.c_str());
+    std::wstring commandLine = L"\"" + exe + L"\" --source=QV --token=tk";
+    // The launcher echoes its log lines to its standard output; they do not belong in the report.
+    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
+    const HANDLE hNul = ::CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      &inherit, OPEN_EXISTING, 0, nullptr);
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdInput = si.hStdOutput = si.hStdError = hNul;
+    PROCESS_INFORMATION pi = {};
+    const LONGLONG start = Now();
+    const BOOL bStarted =
+        ::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+    ::CloseHandle(hNul);
+    if (!bStarted) {
+        return 0;
+    }
+    double milliseconds = 0;
+    while (milliseconds == 0 && TicksToMs(Now() - start) < 30000 &&
+           ::WaitForSingleObject(pi.hProcess, 1) == WAIT_TIMEOUT) {
+        bool exists = false;
+        if (ReadFileBytes(record, exists).find("navigate\t") != std::string::npos) {
+            milliseconds = TicksToMs(Now() - start);
+        }
+    }
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof(counters);
+    workingSet = ::GetProcessMemoryInfo(pi.hProcess, &counters, sizeof(counters)) ? counters.PeakWorkingSetSize : 0;
+    for (int i = 0; i < 3000 && ::WaitForSingleObject(pi.hProcess, 10) == WAIT_TIMEOUT; ++i) {
+        if (const HWND hWnd = WindowOfProcess(pi.dwProcessId)) {
+            ::PostMessageW(hWnd, WM_CLOSE, 0, 0);
+        }
+    }
+    if (::WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) {
+        ::TerminateProcess(pi.hProcess, 1);
+        ::WaitForSingleObject(pi.hProcess, 10000);
+        milliseconds = 0;
+    }
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    ::SetEnvironmentVariableW(L"WXLM_PORTAL_RECORD", nullptr);
+    ::DeleteFileW(record.c_str());
+    return milliseconds;
+}
+
+// The launcher writes the platform client's settings file; it is put back as it was.
+std::wstring ClientSettingsPath()
+{
+    wchar_t szPath[MAX_PATH] = {};
+    ::SHGetSpecialFolderPathW(nullptr, szPath, CSIDL_LOCAL_APPDATA, FALSE);
+    return std::wstring(szPath) + L"\\Quillvarinth\\setting.xml";
+}
+
+void MeasureLauncher(const std::wstring& mainExe, const std::wstring& baselineExe, std::vector<double>& launcher,
+                     Summary& baseline, double& peakMiB, bool& ok)
+{
+    const std::wstring settings = ClientSettingsPath();
+    bool bHadSettings = false;
+    const std::string savedSettings = ReadFileBytes(settings, bHadSettings);
+    std::vector<double> peaks;
+    for (int i = 0; i < LauncherStarts; ++i) {
+        SIZE_T workingSet = 0;
+        const double ms = RunLauncherOnce(mainExe, workingSet);
+        ok &= ms > 0;
+        launcher.push_back(ms);
+        peaks.push_back(static_cast<double>(workingSet) / (1024 * 1024));
+        baseline.Add(RunOnce(baselineExe, L""));
+    }
+    peakMiB = bench::Median(peaks);
+    if (bHadSettings) {
+        WriteFileBytes(settings, savedSettings);
+    } else {
+        ::DeleteFileW(settings.c_str());
+    }
 }
 
 // The main skin from wxlm_main.exe's own resource, built into a manager of a hidden window.
@@ -147,7 +326,40 @@ double MeasureBuild(const std::wstring& mainExe, bool& ok)
     if (hModule != nullptr) {
         ::FreeLibrary(hModule);
     }
-    return Median(times);
+    return bench::Median(times);
+}
+
+// The moments both programs report, in the order a start passes them.
+void PrintMoments(const Summary& launcher, const Summary& baseline)
+{
+    static const char* const order[] = {"entry point",        "GDI+ ready",        "skin zip opened",
+                                        "skin built",         "shadow drawn",      "window shown",
+                                        "first paint begun",  "first layout done", "images decoded",
+                                        "first tree painted", "first paint done"};
+    std::printf("  %-28s %12s %12s\n", "moment (median ms after", "launcher-like", "baseline");
+    std::printf("  %-28s %12s %12s\n", " process start)", "", "");
+    std::printf("  %-28s %12.1f %12.1f\n", "process start", 0.0, 0.0);
+    for (const char* what : order) {
+        const auto a = launcher.marks.find(what);
+        const auto b = baseline.marks.find(what);
+        char szA[32] = "-";
+        char szB[32] = "-";
+        if (a != launcher.marks.end()) {
+            std::snprintf(szA, sizeof szA, "%.1f", bench::Median(a->second));
+        }
+        if (b != baseline.marks.end()) {
+            std::snprintf(szB, sizeof szB, "%.1f", bench::Median(b->second));
+        }
+        std::printf("  %-28s %12s %12s\n", what, szA, szB);
+    }
+    std::printf("  %-28s %12.1f %12.1f\n", "ready seen by the bench", launcher.MedianMs(), baseline.MedianMs());
+}
+
+std::string Format(const char* pstrFormat, double value)
+{
+    char sz[64];
+    std::snprintf(sz, sizeof sz, pstrFormat, value);
+    return sz;
 }
 
 } // namespace
@@ -155,28 +367,44 @@ double MeasureBuild(const std::wstring& mainExe, bool& ok)
 int main()
 {
     const std::wstring build = BuildDir();
+    const std::wstring baselineExe = build + L"\\testbed\\empty_window.exe";
+    const std::wstring mainExe = build + L"\\bin\\wxlm_main.exe";
     Summary launcher;
     Summary baseline;
-    MeasureStarts(build + L"\\testbed\\skin_probe.exe", build + L"\\testbed\\empty_window.exe", launcher, baseline);
+    MeasureStarts(build + L"\\testbed\\skin_probe.exe", baselineExe, launcher, baseline);
+    std::vector<double> mainTimes;
+    Summary mainBaseline;
+    double mainPeakMiB = 0;
+    bool mainOk = true;
+    MeasureLauncher(mainExe, baselineExe, mainTimes, mainBaseline, mainPeakMiB, mainOk);
     bool buildOk = false;
-    const double buildMs = MeasureBuild(build + L"\\bin\\wxlm_main.exe", buildOk);
-    if (!launcher.ok || !baseline.ok || !buildOk) {
-        std::printf("startup: a run failed (launcher-like %s, baseline %s, build %s)\n", launcher.ok ? "ok" : "FAILED",
-                    baseline.ok ? "ok" : "FAILED", buildOk ? "ok" : "FAILED");
+    const double buildMs = MeasureBuild(mainExe, buildOk);
+    if (!launcher.ok || !baseline.ok || !buildOk || !mainOk || !mainBaseline.ok) {
+        std::printf("startup: a run failed (launcher-like %s, baseline %s, wxlm_main.exe %s, build %s)\n",
+                    launcher.ok ? "ok" : "FAILED", baseline.ok && mainBaseline.ok ? "ok" : "FAILED",
+                    mainOk ? "ok" : "FAILED", buildOk ? "ok" : "FAILED");
         return 1;
     }
+    const double startRatio = launcher.MedianMs() / baseline.MedianMs();
+    const double mainMs = bench::Median(mainTimes);
+    const double mainRatio = mainMs / mainBaseline.MedianMs();
+    const double peakRatio = launcher.MedianPeakMiB() / baseline.MedianPeakMiB();
     std::printf("startup, median of %d process starts each (process start to first paint done):\n", Starts);
-    std::printf("  launcher-like (main skin from zip resource, layout, first paint): %8.1f ms\n", launcher.medianMs);
-    std::printf("  baseline (empty 960x620 window, one paint):                        %8.1f ms\n", baseline.medianMs);
-    std::printf("  ratio launcher-like / baseline:                                    %8.2f\n",
-                launcher.medianMs / baseline.medianMs);
+    PrintMoments(launcher, baseline);
+    std::printf("  ratio launcher-like / baseline: %.2f\n", startRatio);
+    std::printf("wxlm_main.exe, median of %d starts: process start to the portal request reaching the stand-in "
+                "browser %.1f ms; baseline (empty window, first paint, same rounds) %.1f ms; ratio %.2f; peak "
+                "working set then %.1f MiB\n",
+                LauncherStarts, mainMs, mainBaseline.MedianMs(), mainRatio, mainPeakMiB);
     std::printf("building the main skin alone (median of %d): %.3f ms = %.1f%% of the launcher-like start\n", Builds,
-                buildMs, 100.0 * buildMs / launcher.medianMs);
-    std::printf("peak working set: launcher-like %.1f MiB, baseline %.1f MiB, ratio %.2f\n",
-                static_cast<double>(launcher.peakWorkingSet) / (1024 * 1024),
-                static_cast<double>(baseline.peakWorkingSet) / (1024 * 1024),
-                baseline.peakWorkingSet != 0
-                    ? static_cast<double>(launcher.peakWorkingSet) / static_cast<double>(baseline.peakWorkingSet)
-                    : 0.0);
+                buildMs, 100.0 * buildMs / launcher.MedianMs());
+    std::printf("peak working set (median): launcher-like %.1f MiB, baseline %.1f MiB, ratio %.2f\n",
+                launcher.MedianPeakMiB(), baseline.MedianPeakMiB(), peakRatio);
+    bench::SummaryLine("start-up to first paint (launcher-like)", Format("%.1f ms", launcher.MedianMs()).c_str(),
+                       Format("%.1f ms empty window", baseline.MedianMs()).c_str(), startRatio, 1.15);
+    bench::SummaryLine("start-up to portal request (wxlm_main.exe)", Format("%.1f ms", mainMs).c_str(),
+                       Format("%.1f ms empty window", mainBaseline.MedianMs()).c_str(), mainRatio, 1.15);
+    bench::SummaryLine("peak working set (launcher-like)", Format("%.1f MiB", launcher.MedianPeakMiB()).c_str(),
+                       Format("%.1f MiB empty window", baseline.MedianPeakMiB()).c_str(), peakRatio, 1.25);
     return 0;
 }

@@ -14,3 +14,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+
+# The shipped program carries no symbols (see also the release flags in CMakeLists.txt).
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")

@@ -6,6 +6,8 @@
 
 namespace {
 
+std::string s_marks;
+
 LRESULT CALLBACK WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
     if (uMsg == WM_PAINT) {
@@ -13,6 +15,9 @@ LRESULT CALLBACK WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
         const HDC hDC = ::BeginPaint(hWnd, &ps);
         ::FillRect(hDC, &ps.rcPaint, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
         ::EndPaint(hWnd, &ps);
+        if (s_marks.find("first paint done") == std::string::npos) {
+            s_marks += StartupMarkNow("first paint done");
+        }
         return 0;
     }
     return ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
@@ -22,6 +27,7 @@ LRESULT CALLBACK WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int)
 {
+    s_marks = StartupMarkNow("entry point");
     WNDCLASSW wc = {};
     wc.lpfnWndProc = &WindowProc;
     wc.hInstance = hInstance;
@@ -33,8 +39,9 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int)
     if (hWnd == nullptr) {
         return 3;
     }
+    s_marks += StartupMarkNow("window shown");
     ::UpdateWindow(hWnd);
-    HandshakeIfAsked();
+    HandshakeIfAsked(s_marks);
     ::DestroyWindow(hWnd);
     return 0;
 }

@@ -11,6 +11,7 @@
 #include "ProbeSetup.h"
 
 #include "core/Shadow.h"
+#include "core/StartupMarks.h"
 #include "core/WindowImplBase.h"
 
 #include <windows.h>
@@ -46,10 +47,21 @@ private:
     std::wstring m_document;
 };
 
+std::string StartupMarks()
+{
+    std::string marks;
+    for (int i = 0; i < CStartupMarksUI::Count(); ++i) {
+        const std::wstring name = CStartupMarksUI::Name(i);
+        marks += StartupMark(std::string(name.begin(), name.end()).c_str(), CStartupMarksUI::Ticks(i));
+    }
+    return marks;
+}
+
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int)
 {
+    CStartupMarksUI::Mark(L"entry point");
     int argc = 0;
     LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
     const std::wstring resourceId = argc > 1 ? argv[1] : L"134";
@@ -78,13 +90,14 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int)
     if (window.Create(nullptr, L"SkinProbe", WS_POPUP | WS_VISIBLE, 0, 0, 0, 0, 0) == nullptr) {
         return 3;
     }
+    CStartupMarksUI::Mark(L"window shown");
     if (window.Manager().Root() == nullptr) {
         ::DestroyWindow(window.WindowHandle());
         return 2;
     }
     window.CenterWindow();
     ::UpdateWindow(window.WindowHandle());
-    HandshakeIfAsked();
+    HandshakeIfAsked(StartupMarks());
     if (!bStay) {
         ::DestroyWindow(window.WindowHandle());
         return 0;

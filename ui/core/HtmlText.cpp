@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cwchar>
 #include <cwctype>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -222,6 +223,10 @@ private:
     std::vector<std::wstring> m_links;
     bool m_bStopped = false;
     bool m_bRaw = false;
+    // Text is laid out a character at a time: each measurement of the same text in the same font
+    // gives the same answer, and selecting a font into a DC is what costs.
+    mutable std::map<std::pair<HFONT, std::wstring>, int> m_widths;
+    mutable std::map<HFONT, TEXTMETRICW> m_metrics;
 };
 
 void CHtmlLayout::Run(const std::wstring& text)
@@ -549,18 +554,24 @@ void CHtmlLayout::Ellipsize()
 
 int CHtmlLayout::TextWidth(HFONT hFont, const std::wstring& text) const
 {
-    SIZE size = {0, 0};
-    CUISelectObject select(m_hDC, hFont);
-    ::GetTextExtentPoint32W(m_hDC, text.c_str(), static_cast<int>(text.size()), &size);
-    return size.cx;
+    const auto [it, bNew] = m_widths.try_emplace({hFont, text}, 0);
+    if (bNew) {
+        SIZE size = {0, 0};
+        CUISelectObject select(m_hDC, hFont);
+        ::GetTextExtentPoint32W(m_hDC, text.c_str(), static_cast<int>(text.size()), &size);
+        it->second = size.cx;
+    }
+    return it->second;
 }
 
 TEXTMETRICW CHtmlLayout::Metrics(HFONT hFont) const
 {
-    TEXTMETRICW tm = {};
-    CUISelectObject select(m_hDC, hFont);
-    ::GetTextMetricsW(m_hDC, &tm);
-    return tm;
+    const auto [it, bNew] = m_metrics.try_emplace(hFont, TEXTMETRICW{});
+    if (bNew) {
+        CUISelectObject select(m_hDC, hFont);
+        ::GetTextMetricsW(m_hDC, &it->second);
+    }
+    return it->second;
 }
 
 void CHtmlLayout::Layout(HtmlLine& line, int top) const

@@ -1,6 +1,8 @@
 #include "core/ImageCache.h"
 
+#include "core/ImageComposites.h"
 #include "core/SkinRender.h"
+#include "core/StartupMarks.h"
 
 #include <memory>
 
@@ -44,6 +46,7 @@ const UIImageInfo* CImageCacheUI::AddImage(LPCWSTR bitmap, LPCWSTR type, UIColor
     if (!image) {
         return nullptr;
     }
+    CStartupMarksUI::Mark(L"images decoded", true);
     if (bResource) {
         image->sResourceType = type;
     }
@@ -68,7 +71,12 @@ const UIImageInfo* CImageCacheUI::FindOrAddImage(LPCWSTR bitmap, LPCWSTR type, U
 void CImageCacheUI::RemoveAll()
 {
     for (int i = 0; i < m_mImageHash.GetSize(); ++i) {
-        delete static_cast<UIImageInfo*>(m_mImageHash.Find(m_mImageHash.GetAt(i), false));
+        auto* pImage = static_cast<UIImageInfo*>(m_mImageHash.Find(m_mImageHash.GetAt(i), false));
+        // A later bitmap may get the same handle: its composites must not survive it.
+        if (pImage != nullptr) {
+            CImageCompositesUI::ForgetBitmap(pImage->hBitmap);
+        }
+        delete pImage;
     }
     m_mImageHash.RemoveAll();
 }

@@ -4,6 +4,7 @@
 #include "core/GdiResources.h"
 #include "core/ShadowShape.h"
 #include "core/SkinRender.h"
+#include "core/StartupMarks.h"
 #include "core/WindowManager.h"
 
 #include <algorithm>
@@ -294,6 +295,7 @@ void CShadowUI::Update(HWND hHost)
     POINT ptSource = {0, 0};
     BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     ::UpdateLayeredWindow(m_hWnd, nullptr, &ptOrigin, &size, buffer.DC(), &ptSource, 0, &blend, ULW_ALPHA);
+    CStartupMarksUI::Mark(L"shadow drawn");
 }
 
 bool CShadowUI::PaintShadow(const CDibSectionUI& buffer, HWND hHost, const RECT& rcHost)

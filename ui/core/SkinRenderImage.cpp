@@ -1,6 +1,7 @@
 #include "core/SkinRender.h"
 
 #include "core/GdiResources.h"
+#include "core/ImageComposites.h"
 #include "core/ImageSpec.h"
 #include "core/MsImg.h"
 #include "core/NineGrid.h"
@@ -83,23 +84,35 @@ template <typename Visit> void ForEachTile(const UINinePiece& piece, bool bXTile
     }
 }
 
-void PaintPieces(const CPieceBlitter& blitter, const RECT& rcDest, const RECT& rcPaint, const RECT& rcSource,
-                 const RECT& rcCorner, bool bHole, bool bXTiled, bool bYTiled)
+// How a bitmap is laid into its destination: which part of it, the nine-grid corners, the middle
+// left out or tiled.
+struct UIScaling {
+    RECT source;
+    RECT corner;
+    bool bHole;
+    bool bXTiled;
+    bool bYTiled;
+};
+
+// Each piece of the nine-grid, or tile of a tiled middle, whose destination meets rcPaint:
+// visit(destination, source).
+template <typename Visit>
+void ForEachVisiblePiece(const RECT& rcDest, const RECT& rcPaint, const UIScaling& scaling, Visit visit)
 {
-    const UINineGrid grid = SplitNineGrid(rcDest, rcSource, rcCorner, bHole);
+    const UINineGrid grid = SplitNineGrid(rcDest, scaling.source, scaling.corner, scaling.bHole);
     for (int i = 0; i < grid.count; ++i) {
         const UINinePiece& piece = grid.pieces[i];
         if (!Meets(piece.dest, rcPaint)) {
             continue;
         }
-        if (piece.part == UINinePart::Middle && (bXTiled || bYTiled)) {
-            ForEachTile(piece, bXTiled, bYTiled, [&](const RECT& rcTile, const RECT& rcTileSource) {
+        if (piece.part == UINinePart::Middle && (scaling.bXTiled || scaling.bYTiled)) {
+            ForEachTile(piece, scaling.bXTiled, scaling.bYTiled, [&](const RECT& rcTile, const RECT& rcTileSource) {
                 if (Meets(rcTile, rcPaint)) {
-                    blitter.Blit(rcTile, rcTileSource);
+                    visit(rcTile, rcTileSource);
                 }
             });
         } else {
-            blitter.Blit(piece.dest, piece.source);
+            visit(piece.dest, piece.source);
         }
     }
 }
@@ -118,6 +131,86 @@ void BlitVisiblePart(HDC hTarget, HDC hSource, const RECT& rcDest, const RECT& r
     }
     ::BitBlt(hTarget, rcVisible.left, rcVisible.top, Width(rcVisible), Height(rcVisible), hSource,
              rcSource.left + rcVisible.left - rcDest.left, rcSource.top + rcVisible.top - rcDest.top, SRCCOPY);
+}
+
+bool Contains(const RECT& rcOuter, const RECT& rcInner)
+{
+    return rcInner.left >= rcOuter.left && rcInner.top >= rcOuter.top && rcInner.right <= rcOuter.right &&
+           rcInner.bottom <= rcOuter.bottom;
+}
+
+// The part of a memory DC's bitmap that drawing reaches: the bitmap, cut by a rectangular clip.
+// Empty for other DCs and for clips of several rectangles.
+RECT DrawableArea(HDC hDC)
+{
+    BITMAP bitmap = {};
+    if (::GetObjectType(hDC) != OBJ_MEMDC ||
+        ::GetObjectW(::GetCurrentObject(hDC, OBJ_BITMAP), sizeof bitmap, &bitmap) == 0) {
+        return {0, 0, 0, 0};
+    }
+    RECT rcArea = {0, 0, bitmap.bmWidth, bitmap.bmHeight};
+    const CUIGdiHandle<HRGN> clip(::CreateRectRgn(0, 0, 0, 0));
+    const int nClip = clip ? ::GetClipRgn(hDC, clip.Get()) : -1;
+    RECT rcClip = {0, 0, 0, 0};
+    if (nClip < 0 || (nClip == 1 && ::GetRgnBox(clip.Get(), &rcClip) != SIMPLEREGION)) {
+        return {0, 0, 0, 0};
+    }
+    if (nClip == 1 && !::IntersectRect(&rcArea, &rcArea, &rcClip)) {
+        return {0, 0, 0, 0};
+    }
+    return rcArea;
+}
+
+// Scaling a piece that the clip or the bitmap's edge cuts does not give the pixels of the whole
+// piece at those places (Wine's HALFTONE StretchBlt samples from the cut rectangle), so the
+// composite serves only when every piece to draw lies wholly inside the drawable area.
+bool EveryPieceWhole(HDC hDC, const RECT& rcDest, const RECT& rcPaint, const UIScaling& scaling)
+{
+    const RECT rcArea = DrawableArea(hDC);
+    bool bWhole = !::IsRectEmpty(&rcArea);
+    if (bWhole) {
+        ForEachVisiblePiece(rcDest, rcPaint, scaling, [&](const RECT& rc, const RECT&) {
+            bWhole = bWhole && Contains(rcArea, rc);
+        });
+    }
+    return bWhole;
+}
+
+// Draws the pieces that meet rcPaint from the image's composite, 1:1, when there is one: the same
+// pixels land where the scaled pieces would, without scaling them again. False when the image is
+// to be drawn directly (a plain unscaled copy, no AlphaBlend, a cut piece, no composite yet).
+bool PaintComposite(HDC hDC, HBITMAP hBitmap, const RECT& rcDest, const RECT& rcPaint, const UIScaling& scaling,
+                    bool bAlphaBlend, BYTE uFade)
+{
+    const bool bAlpha = bAlphaBlend || uFade < 255;
+    if (bAlpha ? CMsImgUI::AlphaBlend() == nullptr : IsUnscaledPlain(rcDest, scaling.source, scaling.corner)) {
+        return false;
+    }
+    if (!EveryPieceWhole(hDC, rcDest, rcPaint, scaling)) {
+        return false;
+    }
+    const UICompositeKey key = {hBitmap,       {Width(rcDest), Height(rcDest)}, scaling.source, scaling.corner,
+                                scaling.bHole, scaling.bXTiled,                 scaling.bYTiled, bAlpha};
+    const HDC hComposite = CImageCompositesUI::Find(key, hDC, [&](HDC hTarget) {
+        const RECT rcAll = {0, 0, key.size.cx, key.size.cy};
+        CSkinRender::PaintBitmap(hTarget, hBitmap, rcAll, rcAll, scaling.source, scaling.corner, bAlpha, 255,
+                                 scaling.bHole, scaling.bXTiled, scaling.bYTiled);
+    });
+    if (hComposite == nullptr) {
+        return false;
+    }
+    const BLENDFUNCTION blend = {AC_SRC_OVER, 0, uFade, AC_SRC_ALPHA};
+    ForEachVisiblePiece(rcDest, rcPaint, scaling, [&](const RECT& rc, const RECT&) {
+        const int x = rc.left - rcDest.left;
+        const int y = rc.top - rcDest.top;
+        if (bAlpha) {
+            CMsImgUI::AlphaBlend()(hDC, rc.left, rc.top, Width(rc), Height(rc), hComposite, x, y, Width(rc),
+                                   Height(rc), blend);
+        } else {
+            ::BitBlt(hDC, rc.left, rc.top, Width(rc), Height(rc), hComposite, x, y, SRCCOPY);
+        }
+    });
+    return true;
 }
 
 } // namespace
@@ -140,7 +233,8 @@ void CSkinRender::PaintBitmap(HDC hDC, HBITMAP hBitmap, const RECT& rcDest, cons
         BlitVisiblePart(hDC, sourceDC.Get(), rcDest, rcPaint, rcSource);
     } else {
         const CPieceBlitter blitter(hDC, sourceDC.Get(), bAlpha, uFade);
-        PaintPieces(blitter, rcDest, rcPaint, rcSource, rcCorner, bHole, bXTiled, bYTiled);
+        ForEachVisiblePiece(rcDest, rcPaint, {rcSource, rcCorner, bHole, bXTiled, bYTiled},
+                            [&](const RECT& rcPiece, const RECT& rcFrom) { blitter.Blit(rcPiece, rcFrom); });
     }
     if (nOldMode != 0) {
         ::SetStretchBltMode(hDC, nOldMode);
@@ -167,7 +261,11 @@ bool CSkinRender::PaintImage(HDC hDC, CWindowManagerUI* pManager, const RECT& rc
     RECT rcVisible;
     if (::IntersectRect(&rcVisible, &rcDest, &rcItem) && ::IntersectRect(&rcVisible, &rcVisible, &rcPaint)) {
         const bool bAlpha = pManager->IsLayered() || pImage->bAlphaChannel;
-        PaintBitmap(hDC, pImage->hBitmap, rcDest, rcPaint, rcSource, rcCorner, bAlpha, uFade, bHole, bXTiled, bYTiled);
+        if (!PaintComposite(hDC, pImage->hBitmap, rcDest, rcPaint, {rcSource, rcCorner, bHole, bXTiled, bYTiled},
+                            bAlpha, uFade)) {
+            PaintBitmap(hDC, pImage->hBitmap, rcDest, rcPaint, rcSource, rcCorner, bAlpha, uFade, bHole, bXTiled,
+                        bYTiled);
+        }
     }
     return true;
 }

@@ -47,12 +47,25 @@ uint32_t Le32(const BYTE* p)
     return Le16(p) | (static_cast<uint32_t>(Le16(p + 2)) << 16);
 }
 
+char FoldAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// FNV-1a over the bytes with ASCII letters folded to lower case.
+uint32_t FoldedHash(const char* name, size_t length)
+{
+    uint32_t hash = 2166136261u;
+    for (size_t i = 0; i < length; ++i) {
+        hash = (hash ^ static_cast<unsigned char>(FoldAscii(name[i]))) * 16777619u;
+    }
+    return hash;
+}
+
 bool EqualsIgnoringAsciiCase(const char* a, const char* b, size_t length)
 {
     for (size_t i = 0; i < length; ++i) {
-        const char ca = (a[i] >= 'A' && a[i] <= 'Z') ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
-        const char cb = (b[i] >= 'A' && b[i] <= 'Z') ? static_cast<char>(b[i] - 'A' + 'a') : b[i];
-        if (ca != cb) {
+        if (FoldAscii(a[i]) != FoldAscii(b[i])) {
             return false;
         }
     }
@@ -309,34 +322,47 @@ private:
         return true;
     }
 
+    // Bytes held in memory are handed to zlib in place, all at once; a file is read in blocks.
     bool Refill()
     {
-        const DWORD block = std::min<DWORD>(kInputBlock, m_nCompressedLeft);
-        const BYTE* view = m_source.View(m_nReadPos, block);
-        if (view == nullptr && !m_source.ReadAt(m_nReadPos, m_input, block)) {
-            return false;
+        const BYTE* view = m_source.View(m_nReadPos, m_nCompressedLeft);
+        const DWORD block = view != nullptr ? m_nCompressedLeft : std::min<DWORD>(kInputBlock, m_nCompressedLeft);
+        if (view == nullptr) {
+            m_input.resize(kInputBlock);
+            if (!m_source.ReadAt(m_nReadPos, m_input.data(), block)) {
+                return false;
+            }
         }
         m_nReadPos += block;
         m_nCompressedLeft -= block;
-        m_z.next_in = view != nullptr ? view : m_input;
+        m_z.next_in = view != nullptr ? view : m_input.data();
         m_z.avail_in = block;
         return true;
     }
 
     // Every round either consumes input, produces output or fails, so lying data cannot loop.
+    // Asked for the rest of the entry, zlib may inflate straight into the caller's buffer
+    // (Z_FINISH) instead of copying everything through its window as well; it then reports an
+    // input block that ran out as Z_BUF_ERROR, and the next block follows.
     bool Inflate(BYTE* out, DWORD want)
     {
+        const int flush = want == m_nUncompressed - m_nProduced ? Z_FINISH : Z_NO_FLUSH;
         m_z.next_out = out;
         m_z.avail_out = want;
         while (m_z.avail_out > 0) {
             if (m_z.avail_in == 0 && m_nCompressedLeft > 0 && !Refill()) {
                 return false;
             }
-            const int rc = inflate(&m_z, Z_NO_FLUSH);
+            const int rc = inflate(&m_z, flush);
             if (rc == Z_STREAM_END) {
                 return m_z.avail_out == 0;
             }
-            if (rc != Z_OK) {
+            // Z_FINISH reports a full buffer before the end of the stream as Z_BUF_ERROR.
+            if (m_z.avail_out == 0 && (rc == Z_OK || rc == Z_BUF_ERROR)) {
+                return true;
+            }
+            const bool bBlockUsedUp = rc == Z_BUF_ERROR && m_z.avail_in == 0 && m_nCompressedLeft > 0;
+            if (rc != Z_OK && !bBlockUsedUp) {
                 return false;
             }
         }
@@ -353,7 +379,7 @@ private:
     uint32_t m_nCrc = 0;
     z_stream m_z = {};
     bool m_bInflating = false;
-    BYTE m_input[kInputBlock];
+    std::vector<BYTE> m_input;
 };
 
 CSkinZip::CSkinZip() = default;
@@ -429,8 +455,22 @@ DWORD CSkinZip::Open(std::unique_ptr<Source> source)
         m_entries.clear();
         m_directory.clear();
         m_source.reset();
+    } else {
+        IndexNames();
     }
     return Report(code);
+}
+
+// Lookups go through the hashes of the names; equal hashes stay in directory order, so the first
+// matching entry still wins.
+void CSkinZip::IndexNames()
+{
+    m_nameIndex.clear();
+    m_nameIndex.reserve(m_entries.size());
+    for (size_t i = 0; i < m_entries.size(); ++i) {
+        m_nameIndex.emplace_back(FoldedHash(m_entries[i].name, m_entries[i].nameLength), static_cast<int>(i));
+    }
+    std::sort(m_nameIndex.begin(), m_nameIndex.end());
 }
 
 DWORD CSkinZip::Close()
@@ -440,6 +480,7 @@ DWORD CSkinZip::Close()
     }
     FinishEntry();
     m_entries.clear();
+    m_nameIndex.clear();
     m_directory.clear();
     m_source.reset();
     return Report(std::exchange(m_dwClosedVerdict, SKINZIP_OK));
@@ -616,11 +657,13 @@ DWORD CSkinZip::FindEntry(LPCWSTR name, int& index, SkinZipEntry& entry)
         return Report(SKINZIP_NOTFOUND);
     }
     const size_t wantedLength = static_cast<size_t>(bytes - 1);
-    for (int i = 0; i < GetEntryCount(); ++i) {
-        const CentralRecord& record = m_entries[i];
+    const uint32_t hash = FoldedHash(wanted, wantedLength);
+    auto it = std::lower_bound(m_nameIndex.begin(), m_nameIndex.end(), std::make_pair(hash, -1));
+    for (; it != m_nameIndex.end() && it->first == hash; ++it) {
+        const CentralRecord& record = m_entries[it->second];
         if (record.nameLength == wantedLength && EqualsIgnoringAsciiCase(record.name, wanted, wantedLength)) {
-            index = i;
-            return Report(FillEntry(i, entry));
+            index = it->second;
+            return Report(FillEntry(index, entry));
         }
     }
     return Report(SKINZIP_NOTFOUND);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace Tarvo {
@@ -101,10 +102,12 @@ private:
     DWORD Extract(int index, BYTE* buffer, DWORD size);
     DWORD StartEntry(int index);
     void FinishEntry();
+    void IndexNames();
 
     std::unique_ptr<Source> m_source;
     std::vector<BYTE> m_directory;
     std::vector<CentralRecord> m_entries;
+    std::vector<std::pair<uint32_t, int>> m_nameIndex; // (hash of the case-folded name, index), sorted
     uint64_t m_nPrefix = 0;
     uint64_t m_nDirectoryStart = 0; // absolute; every entry's data lies before it
     int64_t m_nLocalBias = 0;       // UTC minus local time, in FILETIME ticks

@@ -2,6 +2,7 @@
 
 #include "controls/Control.h"
 #include "core/ResourceSettings.h"
+#include "core/StartupMarks.h"
 
 #include <windowsx.h>
 
@@ -419,6 +420,7 @@ LRESULT WindowImplBase::OnCreate(UINT, WPARAM, LPARAM, bool& /*bHandled*/)
     CControlUI* pRoot = SkinSourceKind() == SkinFromResource
                             ? builder.Create(ResourceIdOf(strFile), L"xml", this, &m_pm)
                             : builder.Create(strFile, nullptr, this, &m_pm);
+    CStartupMarksUI::Mark(L"skin built");
     if (pRoot == nullptr) {
         ReportSkinFailure();
     }
@@ -457,6 +459,7 @@ bool WindowImplBase::UseZipResource()
 {
     switch (CResourceSettingsUI::SetResourceZipFromResource(ResourceIdOf(SkinResourceId()))) {
     case ZipResourceOpened:
+        CStartupMarksUI::Mark(L"skin zip opened");
         return true;
     case ZipResourceUnreadable:
         ReportSkinFailure();

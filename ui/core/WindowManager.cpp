@@ -2,6 +2,7 @@
 
 #include "controls/Control.h"
 #include "core/ResourceSettings.h"
+#include "core/StartupMarks.h"
 
 #include <gdiplus.h>
 
@@ -9,7 +10,8 @@ namespace Tarvo {
 
 namespace {
 
-// Common controls and msimg32 are process-wide; the first manager sets them up and they stay.
+// msimg32 is process-wide; the first manager loads it and it stays. (Common controls wait for
+// the first tooltip: see WindowManagerMessages.cpp.)
 void InitProcessOnce()
 {
     static bool s_bDone = false;
@@ -17,8 +19,6 @@ void InitProcessOnce()
         return;
     }
     s_bDone = true;
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
-    ::InitCommonControlsEx(&icc);
     ::LoadLibraryW(L"msimg32.dll");
 }
 
@@ -60,6 +60,7 @@ CWindowManagerUI::CWindowManagerUI()
     if (Gdiplus::GdiplusStartup(&m_gdiplusToken, &input, nullptr) != Gdiplus::Ok) {
         m_gdiplusToken = 0;
     }
+    CStartupMarksUI::Mark(L"GDI+ ready");
     InitDefaultFont();
 }
 

@@ -8,6 +8,23 @@ namespace Tarvo {
 
 namespace {
 
+// The tooltip class comes from comctl32, loaded when the first tooltip is shown: a program whose
+// windows show none (the launcher) does not load the library at start-up. It stays loaded.
+bool RegisterCommonControlsOnce()
+{
+    static const bool s_bReady = [] {
+        using InitProc = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+        const HMODULE hModule = ::LoadLibraryW(L"comctl32.dll");
+        // The cast goes through void* because FARPROC has no parameters and the real entry has.
+        const auto pInit = hModule != nullptr ? reinterpret_cast<InitProc>(reinterpret_cast<void*>(
+                                                    ::GetProcAddress(hModule, "InitCommonControlsEx")))
+                                              : nullptr;
+        const INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
+        return pInit != nullptr && pInit(&icc) != FALSE;
+    }();
+    return s_bReady;
+}
+
 constexpr UINT ReflectionOffset = 0x2000;
 constexpr DWORD DefaultHoverTimeMs = 400;
 
@@ -492,6 +509,7 @@ void CWindowManagerUI::ShowToolTip(CControlUI* pControl)
 {
     m_strToolTipText = pControl->ToolTip();
     if (m_hToolTipWnd == nullptr) {
+        RegisterCommonControlsOnce();
         m_hToolTipWnd =
             ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr, Instance(), nullptr);

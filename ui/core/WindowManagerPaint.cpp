@@ -2,6 +2,7 @@
 
 #include "controls/Control.h"
 #include "core/SkinRender.h"
+#include "core/StartupMarks.h"
 
 #include <algorithm>
 
@@ -53,11 +54,13 @@ void CWindowManagerUI::OnPaint()
         return;
     }
     {
+        CStartupMarksUI::Mark(L"first paint begun");
         CUIPaintScope paint(m_hWnd);
         if (m_pRoot == nullptr) {
             return;
         }
         LayOutPending();
+        CStartupMarksUI::Mark(L"first layout done");
         if (m_bFocusNeeded) {
             MoveFocus(true);
         }
@@ -67,6 +70,7 @@ void CWindowManagerUI::OnPaint()
             PaintOrdinary(paint.DC(), rcUpdate);
         }
     }
+    CStartupMarksUI::Mark(L"first paint done");
     if (m_bLayoutNeeded) {
         ::InvalidateRect(m_hWnd, nullptr, FALSE);
     }
@@ -214,6 +218,7 @@ void CWindowManagerUI::PaintOrdinary(HDC hWindowDC, const RECT& rcUpdate)
     }
     const HDC hDC = m_offscreenDC.Get();
     PaintTree(hDC, rcUpdate);
+    CStartupMarksUI::Mark(L"first tree painted");
     ::BitBlt(hWindowDC, rcUpdate.left, rcUpdate.top, rcUpdate.right - rcUpdate.left, rcUpdate.bottom - rcUpdate.top,
              hDC, rcUpdate.left, rcUpdate.top, SRCCOPY);
 }
