@@ -1,9 +1,8 @@
 #include "controls/DateTimeWnd.h"
 
 #include "controls/DateTime.h"
+#include "core/CommonControls.h"
 #include "core/WindowManager.h"
-
-#include <commctrl.h>
 
 namespace Tarvo {
 
@@ -11,8 +10,7 @@ namespace {
 
 bool InitDateClasses()
 {
-    INITCOMMONCONTROLSEX init = {sizeof(init), ICC_DATE_CLASSES};
-    return ::InitCommonControlsEx(&init) != FALSE;
+    return UIInitCommonControls(ICC_DATE_CLASSES);
 }
 
 } // namespace

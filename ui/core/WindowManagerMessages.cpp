@@ -1,6 +1,7 @@
 #include "core/WindowManager.h"
 
 #include "controls/Control.h"
+#include "core/CommonControls.h"
 
 #include <windowsx.h>
 
@@ -8,20 +9,11 @@ namespace Tarvo {
 
 namespace {
 
-// The tooltip class comes from comctl32, loaded when the first tooltip is shown: a program whose
-// windows show none (the launcher) does not load the library at start-up. It stays loaded.
+// The tooltip class is registered when the first tooltip is shown: a program whose windows show
+// none (the launcher) does not load comctl32 at start-up.
 bool RegisterCommonControlsOnce()
 {
-    static const bool s_bReady = [] {
-        using InitProc = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-        const HMODULE hModule = ::LoadLibraryW(L"comctl32.dll");
-        // The cast goes through void* because FARPROC has no parameters and the real entry has.
-        const auto pInit = hModule != nullptr ? reinterpret_cast<InitProc>(reinterpret_cast<void*>(
-                                                    ::GetProcAddress(hModule, "InitCommonControlsEx")))
-                                              : nullptr;
-        const INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
-        return pInit != nullptr && pInit(&icc) != FALSE;
-    }();
+    static const bool s_bReady = UIInitCommonControls(ICC_WIN95_CLASSES);
     return s_bReady;
 }
 
