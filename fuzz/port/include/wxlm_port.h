@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
@@ -155,6 +156,10 @@ DWORD CharUpperBuffW(LPWSTR text, DWORD length);
 DWORD CharLowerBuffW(LPWSTR text, DWORD length);
 int _wcsicmp(const wchar_t* a, const wchar_t* b);
 int _wtoi(const wchar_t* text);
+// Truncation gives -1 and no terminator, as the Windows CRT does. (Format directives follow the
+// C library: %s is a narrow string here, a wide one on Windows; the sources built here format
+// numbers only.)
+int _vsnwprintf(wchar_t* buffer, size_t count, const wchar_t* format, va_list args);
 int64_t _wtoi64(const wchar_t* text);
 
 LPWSTR GetCommandLineW();
