@@ -23,14 +23,6 @@ namespace {
 
 constexpr int kMaxLinks = 8;
 
-void Check(bool ok, const char* what)
-{
-    if (!ok) {
-        std::fprintf(stderr, "%s\n", what);
-        std::abort();
-    }
-}
-
 LONG Coordinate(FuzzedDataProvider& provider)
 {
     // Mostly label-sized, now and then the ends of the int range.
@@ -48,8 +40,8 @@ LONG Coordinate(FuzzedDataProvider& provider)
 
 UINT Format(FuzzedDataProvider& provider)
 {
-    static const UINT kFlags[] = {DT_SINGLELINE, DT_WORDBREAK, DT_END_ELLIPSIS, DT_CENTER, DT_RIGHT, DT_VCENTER,
-                                  DT_BOTTOM};
+    static const UINT kFlags[] = {DT_SINGLELINE, DT_WORDBREAK, DT_END_ELLIPSIS, DT_CENTER,
+                                  DT_RIGHT,      DT_VCENTER,   DT_BOTTOM};
     UINT format = 0;
     const uint8_t bits = provider.ConsumeIntegral<uint8_t>();
     for (size_t i = 0; i < sizeof kFlags / sizeof kFlags[0]; ++i)
@@ -72,9 +64,9 @@ void Measure(CWindowManagerUI& manager, HDC dc, const RECT& rcGiven, const std::
     int links = kMaxLinks;
     CSkinRender::PaintHtmlText(dc, &manager, rc, text.c_str(), 0xFF000000, nullptr, nullptr, links,
                                format | DT_CALCRECT);
-    Check(links == 0, "links reported without a place to put them");
-    Check(rc.left == rcGiven.left && rc.top == rcGiven.top, "measuring moved the rectangle");
-    Check(rc.right >= rc.left && rc.bottom >= rc.top, "measured rectangle inverted");
+    CheckThat(links == 0, "links reported without a place to put them");
+    CheckThat(rc.left == rcGiven.left && rc.top == rcGiven.top, "measuring moved the rectangle");
+    CheckThat(rc.right >= rc.left && rc.bottom >= rc.top, "measured rectangle inverted");
 }
 
 void Draw(CWindowManagerUI& manager, HDC dc, const RECT& rcGiven, const std::wstring& text, UINT format, int capacity)
@@ -84,15 +76,16 @@ void Draw(CWindowManagerUI& manager, HDC dc, const RECT& rcGiven, const std::wst
     CUIString sLinks[kMaxLinks];
     int links = capacity;
     CSkinRender::PaintHtmlText(dc, &manager, rc, text.c_str(), 0xFF000000, rcLinks, sLinks, links, format);
-    Check(links >= 0 && links <= capacity, "more links than the capacity");
+    CheckThat(links >= 0 && links <= capacity, "more links than the capacity");
     for (int i = 0; i < links; ++i) {
-        Check(rcLinks[i].left <= rcLinks[i].right && rcLinks[i].top <= rcLinks[i].bottom, "link rectangle inverted");
-        Check(text.find(sLinks[i].GetData()) != std::wstring::npos, "link text not from the markup");
+        CheckThat(rcLinks[i].left <= rcLinks[i].right && rcLinks[i].top <= rcLinks[i].bottom,
+                  "link rectangle inverted");
+        CheckThat(text.find(sLinks[i].GetData()) != std::wstring::npos, "link text not from the markup");
     }
     // A second paint with the first paint's link rectangles, as a label does on hover.
     int again = links;
     CSkinRender::PaintHtmlText(dc, &manager, rc, text.c_str(), 0xFF000000, rcLinks, nullptr, again, format);
-    Check(again == links, "the same text laid out twice gave other links");
+    CheckThat(again == links, "the same text laid out twice gave other links");
 }
 
 } // namespace
@@ -119,12 +112,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
         RECT clipAfter = {};
         GetClipBox(dc, &clipAfter);
-        Check(clipAfter.left == clipBefore.left && clipAfter.top == clipBefore.top &&
-                  clipAfter.right == clipBefore.right && clipAfter.bottom == clipBefore.bottom,
-              "the clip was not given back");
-        Check(SelectObject(dc, fontBefore) == GetStockObject(DEFAULT_GUI_FONT), "the font was not given back");
+        CheckThat(clipAfter.left == clipBefore.left && clipAfter.top == clipBefore.top &&
+                      clipAfter.right == clipBefore.right && clipAfter.bottom == clipBefore.bottom,
+                  "the clip was not given back");
+        CheckThat(SelectObject(dc, fontBefore) == GetStockObject(DEFAULT_GUI_FONT), "the font was not given back");
         DeleteDC(dc);
     }
-    Check(wxlm_port::LiveGdiObjects() == objectsBefore, "GDI objects outlive the paint manager");
+    CheckThat(wxlm_port::LiveGdiObjects() == objectsBefore, "GDI objects outlive the paint manager");
     return 0;
 }

@@ -21,14 +21,6 @@ namespace {
 const std::wstring kEntry = std::wstring(L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\") + GameId;
 constexpr size_t kReadLimitBytes = 520;
 
-void Check(bool ok, const char* what)
-{
-    if (!ok) {
-        std::fprintf(stderr, "%s\n", what);
-        std::abort();
-    }
-}
-
 DWORD ValueType(FuzzedDataProvider& provider)
 {
     static const DWORD kTypes[] = {REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ, REG_BINARY, REG_DWORD, REG_NONE, REG_QWORD};
@@ -39,12 +31,12 @@ DWORD ValueType(FuzzedDataProvider& provider)
 void Store(const wchar_t* name, DWORD type, const std::string& bytes)
 {
     HKEY key = nullptr;
-    Check(RegCreateKeyExW(HKEY_CURRENT_USER, kEntry.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
-                          nullptr, &key, nullptr) == ERROR_SUCCESS,
-          "the stand-in registry refused a key");
-    Check(RegSetValueExW(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                         static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS,
-          "the stand-in registry refused a value");
+    CheckThat(RegCreateKeyExW(HKEY_CURRENT_USER, kEntry.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
+                              nullptr, &key, nullptr) == ERROR_SUCCESS,
+              "the stand-in registry refused a key");
+    CheckThat(RegSetValueExW(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                             static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS,
+              "the stand-in registry refused a value");
     RegCloseKey(key);
 }
 

@@ -20,10 +20,18 @@ struct StandInImage {
 
 // The skin's images at their sizes, the unit tests' names, and extremes.
 const StandInImage kImages[] = {
-    {L"btn_close.png", 24, 24}, {L"confirm.png", 96, 32},     {L"gclose_normal.png", 28, 30},
-    {L"gprogress_fore.png", 16, 13}, {L"icon_warning.png", 60, 60}, {L"shadow.png", 24, 24},
-    {L"a", 4, 6},               {L"icons.png", 32, 16},       {L"dot.png", 1, 1},
-    {L"wide.png", 5000, 1},     {L"tall.png", 1, 3000},       {L"huge.png", 30000, 30000},
+    {L"btn_close.png", 24, 24},
+    {L"confirm.png", 96, 32},
+    {L"gclose_normal.png", 28, 30},
+    {L"gprogress_fore.png", 16, 13},
+    {L"icon_warning.png", 60, 60},
+    {L"shadow.png", 24, 24},
+    {L"a", 4, 6},
+    {L"icons.png", 32, 16},
+    {L"dot.png", 1, 1},
+    {L"wide.png", 5000, 1},
+    {L"tall.png", 1, 3000},
+    {L"huge.png", 30000, 30000},
 };
 
 } // namespace

@@ -63,8 +63,8 @@ LSTATUS Open(const std::wstring& path, REGSAM access, PHKEY result)
 
 bool IsUnder(const std::wstring& path, const std::wstring& root)
 {
-    return path == root || (path.size() > root.size() && path.compare(0, root.size(), root) == 0 &&
-                            path[root.size()] == L'\\');
+    return path == root ||
+           (path.size() > root.size() && path.compare(0, root.size(), root) == 0 && path[root.size()] == L'\\');
 }
 
 } // namespace

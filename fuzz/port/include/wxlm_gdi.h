@@ -80,13 +80,12 @@ struct PAINTSTRUCT {
 };
 struct LOGFONTW {
     LONG lfHeight, lfWidth, lfEscapement, lfOrientation, lfWeight;
-    BYTE lfItalic, lfUnderline, lfStrikeOut, lfCharSet, lfOutPrecision, lfClipPrecision, lfQuality,
-        lfPitchAndFamily;
+    BYTE lfItalic, lfUnderline, lfStrikeOut, lfCharSet, lfOutPrecision, lfClipPrecision, lfQuality, lfPitchAndFamily;
     WCHAR lfFaceName[LF_FACESIZE];
 };
 struct TEXTMETRICW {
-    LONG tmHeight, tmAscent, tmDescent, tmInternalLeading, tmExternalLeading, tmAveCharWidth, tmMaxCharWidth,
-        tmWeight, tmOverhang, tmDigitizedAspectX, tmDigitizedAspectY;
+    LONG tmHeight, tmAscent, tmDescent, tmInternalLeading, tmExternalLeading, tmAveCharWidth, tmMaxCharWidth, tmWeight,
+        tmOverhang, tmDigitizedAspectX, tmDigitizedAspectY;
     WCHAR tmFirstChar, tmLastChar, tmDefaultChar, tmBreakChar;
     BYTE tmItalic, tmUnderlined, tmStruckOut, tmPitchAndFamily, tmCharSet;
 };

@@ -26,8 +26,8 @@ TEST(RegistryTextTest, DataReadsAsTextUpToTheFirstTerminator)
     };
     const Case cases[] = {
         {REG_SZ, Bytes({'A', 0, 'b', 0, 0, 0}), L"Ab"},
-        {REG_SZ, Bytes({'A', 0, 'b', 0}), L"Ab"},                        // no terminator stored
-        {REG_SZ, Bytes({'A', 0, 'b'}), L"Ab"},                           // odd last byte: high half zero
+        {REG_SZ, Bytes({'A', 0, 'b', 0}), L"Ab"}, // no terminator stored
+        {REG_SZ, Bytes({'A', 0, 'b'}), L"Ab"},    // odd last byte: high half zero
         {REG_SZ, Bytes({'A', 0, 0}), L"A"},
         {REG_EXPAND_SZ, Bytes({'%', 0, 'x', 0, '%', 0, 0, 0}), L"%x%"}, // not expanded
         {REG_MULTI_SZ, Bytes({'a', 0, 0, 0, 'b', 0, 0, 0, 0, 0}), L"a"},
