@@ -208,7 +208,7 @@ TEST(HostilePeerTest, ASettingsPathThatIsAFolderOrLockedIsLeftAsItIs)
     }
 }
 
-// A log that cannot be written: its file name taken by a folder, the file read-only, or the log
+// A log that cannot be written: its file name taken by a folder, the file locked, or the log
 // folder's name taken by a file. The launcher carries on silently and leaves what is there alone.
 TEST(HostilePeerTest, ALogThatCannotBeWrittenStopsNothing)
 {
@@ -216,6 +216,7 @@ TEST(HostilePeerTest, ALogThatCannotBeWrittenStopsNothing)
     const std::wstring logDir = LogDir();
     const std::wstring aside = logDir + L".aside";
     const std::string kept = "written by someone else\r\n";
+    HANDLE lock = INVALID_HANDLE_VALUE;
     struct Blocker {
         const char* what;
         std::function<bool()> block;
@@ -226,13 +227,20 @@ TEST(HostilePeerTest, ALogThatCannotBeWrittenStopsNothing)
         {"a folder named as the log file", [&] { return CreateDirectoryW(logPath.c_str(), nullptr) != 0; },
          [&] { return (GetFileAttributesW(logPath.c_str()) & FILE_ATTRIBUTE_DIRECTORY) != 0; },
          [&] { RemoveDirectoryW(logPath.c_str()); }},
-        {"a read-only log file",
-         [&] { return WriteFileBytes(logPath, kept) && SetFileAttributesW(logPath.c_str(), FILE_ATTRIBUTE_READONLY); },
-         [&] { return ReadFileBytes(logPath) == std::optional<std::string>(kept); },
+        // Held by another program without sharing. (A read-only file would not do: the tests run as
+        // root, and Wine then writes it all the same.)
+        {"a log file locked by another program",
          [&] {
-             SetFileAttributesW(logPath.c_str(), FILE_ATTRIBUTE_NORMAL);
-             DeleteFileW(logPath.c_str());
-         }},
+             lock = WriteFileBytes(logPath, kept) ? CreateFileW(logPath.c_str(), GENERIC_READ, 0, nullptr,
+                                                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
+                                                  : INVALID_HANDLE_VALUE;
+             return lock != INVALID_HANDLE_VALUE;
+         },
+         [&] {
+             CloseHandle(lock);
+             return ReadFileBytes(logPath) == std::optional<std::string>(kept);
+         },
+         [&] { DeleteFileW(logPath.c_str()); }},
         {"a file named as the log folder",
          [&] { return MoveFileW(logDir.c_str(), aside.c_str()) && WriteFileBytes(logDir, kept); },
          [&] { return ReadFileBytes(logDir) == std::optional<std::string>(kept); },
