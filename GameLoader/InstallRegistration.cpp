@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "Common.h"
+#include "RegistryText.h"
 #include "ShellLink.h"
 #include "ScopedHandle.h"
 
@@ -23,18 +24,11 @@ using UniqueRegKey = ScopedHandle<RegKeyTraits>;
 
 const wchar_t kUninstallRoot[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 const wchar_t kDisplayVersion[] = L"3.0.3.5";
-constexpr DWORD kValueBufferBytes = 520; // 259 characters and the terminator
+constexpr size_t kValueBufferBytes = 520; // 259 characters and the terminator
 
 std::wstring UninstallKeyPath(const std::wstring& gameId)
 {
     return std::wstring(kUninstallRoot) + L"\\" + gameId;
-}
-
-// Numbers and binary data would come back as garbage characters. Expandable text is taken as
-// stored, and a multi-string ends at its first terminator, which leaves its first string.
-bool IsTextType(DWORD type)
-{
-    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
 }
 
 // Opens, or with create set opens or creates, a key under HKEY_CURRENT_USER; invalid on failure.
@@ -52,16 +46,12 @@ std::wstring ReadUninstallText(const std::wstring& gameId, const wchar_t* valueN
     const UniqueRegKey key = OpenUserKey(UninstallKeyPath(gameId), KEY_READ, false);
     if (!key)
         return {};
-    // One character more than we let the registry fill, so a value stored
-    // without its terminator still ends inside the buffer.
-    wchar_t buffer[kValueBufferBytes / sizeof(wchar_t) + 1] = {};
+    std::array<BYTE, kValueBufferBytes> buffer = {};
     DWORD type = REG_NONE;
-    DWORD size = kValueBufferBytes;
-    if (RegQueryValueExW(key.Get(), valueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) !=
-            ERROR_SUCCESS ||
-        !IsTextType(type))
+    DWORD size = static_cast<DWORD>(buffer.size());
+    if (RegQueryValueExW(key.Get(), valueName, nullptr, &type, buffer.data(), &size) != ERROR_SUCCESS)
         return {};
-    return buffer;
+    return RegistryTextFromData(type, buffer.data(), std::min<size_t>(size, buffer.size()));
 }
 
 std::wstring FolderWithSeparator(std::wstring path)
@@ -80,8 +70,8 @@ std::wstring UninstallerPath(const std::wstring& installDir)
 
 bool SetText(HKEY key, const wchar_t* name, const std::wstring& value)
 {
-    const DWORD bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
-    return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), bytes) == ERROR_SUCCESS;
+    const std::vector<BYTE> data = RegistryDataFromText(value);
+    return RegSetValueExW(key, name, 0, REG_SZ, data.data(), static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
 }
 
 void DeleteUninstallEntry(const std::wstring& gameId)

@@ -10,7 +10,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${WXLM_FUZZ_BUILD:-$root/build-fuzz}
 mapfile -t harnesses < "$root/fuzz/harnesses.txt"
 declare -A dictionaries=([values]=values [skin_xml]=xml [skin_zip]=zip [command_line]=command_line
-                         [command_json]=json [exit_notice]=json [page_request]=json [client_settings]=xml)
+                         [command_json]=json [exit_notice]=json [page_request]=json [client_settings]=xml
+                         [uninstall_entry]=registry [markup_text]=markup)
 
 source "$root/scripts/arch.sh"
 # The harnesses that write files do it in a private folder under $TMPDIR; memory is faster than disk.

@@ -20,8 +20,8 @@ std::wstring FuzzWideText(const uint8_t* data, size_t size)
     std::wstring text;
     if (size == 0)
         return text;
-    const int count = MultiByteToWideChar(CP_UTF8, 0, reinterpret_cast<const char*>(data), static_cast<int>(size),
-                                          nullptr, 0);
+    const int count =
+        MultiByteToWideChar(CP_UTF8, 0, reinterpret_cast<const char*>(data), static_cast<int>(size), nullptr, 0);
     text.resize(static_cast<size_t>(count));
     MultiByteToWideChar(CP_UTF8, 0, reinterpret_cast<const char*>(data), static_cast<int>(size), text.data(), count);
     return text;
@@ -64,4 +64,12 @@ void AssertSameText(const char* what, const std::wstring& expected, const std::w
     PrintUnits("expected", expected);
     PrintUnits("actual", actual);
     std::abort();
+}
+
+void CheckThat(bool ok, const char* what)
+{
+    if (!ok) {
+        std::fprintf(stderr, "%s\n", what);
+        std::abort();
+    }
 }

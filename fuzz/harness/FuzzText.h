@@ -17,3 +17,6 @@ std::wstring WithoutLoneSurrogates(const std::wstring& text);
 
 // Aborts with both texts printed (as code units) when they differ.
 void AssertSameText(const char* what, const std::wstring& expected, const std::wstring& actual);
+
+// Aborts with the message when ok is false.
+void CheckThat(bool ok, const char* what);

@@ -270,6 +270,18 @@ int _wcsicmp(const wchar_t* a, const wchar_t* b)
     return wcscasecmp(a, b);
 }
 
+int _vsnwprintf(wchar_t* buffer, size_t count, const wchar_t* format, va_list args)
+{
+    std::vector<wchar_t> whole(count + 1);
+    const int written = vswprintf(whole.data(), whole.size(), format, args);
+    if (written < 0 || static_cast<size_t>(written) > count) {
+        std::wmemcpy(buffer, whole.data(), count);
+        return -1;
+    }
+    std::wmemcpy(buffer, whole.data(), static_cast<size_t>(written) + (static_cast<size_t>(written) < count ? 1 : 0));
+    return written;
+}
+
 // Whole-range reads clamp as the Windows CRT does: _wtoi gives INT_MAX/INT_MIN on overflow.
 int _wtoi(const wchar_t* text)
 {
@@ -529,11 +541,6 @@ LRESULT SendMessageW(HWND, UINT, WPARAM, LPARAM)
 BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     Posted().push_back({window, message, wParam, lParam});
-    return TRUE;
-}
-
-BOOL DeleteObject(void*)
-{
     return TRUE;
 }
 

@@ -208,21 +208,63 @@ TEST(HostilePeerTest, ASettingsPathThatIsAFolderOrLockedIsLeftAsItIs)
     }
 }
 
-// A log file that cannot be written (its name taken by a folder): the launcher carries on silently.
+// A log that cannot be written: its file name taken by a folder, the file locked, or the log
+// folder's name taken by a file. The launcher carries on silently and leaves what is there alone.
 TEST(HostilePeerTest, ALogThatCannotBeWrittenStopsNothing)
 {
     const std::wstring logPath = TodaysLogPath();
+    const std::wstring logDir = LogDir();
+    const std::wstring aside = logDir + L".aside";
+    const std::string kept = "written by someone else\r\n";
+    HANDLE lock = INVALID_HANDLE_VALUE;
+    struct Blocker {
+        const char* what;
+        std::function<bool()> block;
+        std::function<bool()> unchanged;
+        std::function<void()> unblock;
+    };
+    const Blocker blockers[] = {
+        {"a folder named as the log file", [&] { return CreateDirectoryW(logPath.c_str(), nullptr) != 0; },
+         [&] { return (GetFileAttributesW(logPath.c_str()) & FILE_ATTRIBUTE_DIRECTORY) != 0; },
+         [&] { RemoveDirectoryW(logPath.c_str()); }},
+        // Held by another program without sharing. (A read-only file would not do: the tests run as
+        // root, and Wine then writes it all the same.)
+        {"a log file locked by another program",
+         [&] {
+             lock = WriteFileBytes(logPath, kept) ? CreateFileW(logPath.c_str(), GENERIC_READ, 0, nullptr,
+                                                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
+                                                  : INVALID_HANDLE_VALUE;
+             return lock != INVALID_HANDLE_VALUE;
+         },
+         [&] {
+             CloseHandle(lock);
+             return ReadFileBytes(logPath) == std::optional<std::string>(kept);
+         },
+         [&] { DeleteFileW(logPath.c_str()); }},
+        {"a file named as the log folder",
+         [&] { return MoveFileW(logDir.c_str(), aside.c_str()) && WriteFileBytes(logDir, kept); },
+         [&] { return ReadFileBytes(logDir) == std::optional<std::string>(kept); },
+         [&] {
+             DeleteFileW(logDir.c_str());
+             MoveFileW(aside.c_str(), logDir.c_str());
+         }},
+    };
+    CreateDirectoryW(logDir.c_str(), nullptr);
     const std::optional<std::string> saved = ReadFileBytes(logPath);
     DeleteFileW(logPath.c_str());
-    ASSERT_TRUE(CreateDirectoryW(logPath.c_str(), nullptr));
-    {
-        LauncherSession session;
-        session.SetScenario("page *\ncall {\"funcation_name\":\"open_game\"}\n");
-        ASSERT_TRUE(session.Start(L"--source=QV --token=tk"));
-        EXPECT_EQ(session.WaitExit(), 0);
-        EXPECT_TRUE(session.WaitForGameStart());
+    for (const Blocker& blocker : blockers) {
+        SCOPED_TRACE(blocker.what);
+        ASSERT_TRUE(blocker.block());
+        {
+            LauncherSession session;
+            session.SetScenario("page *\ncall {\"funcation_name\":\"open_game\"}\n");
+            EXPECT_TRUE(session.Start(L"--source=QV --token=tk"));
+            EXPECT_EQ(session.WaitExit(), 0);
+            EXPECT_TRUE(session.WaitForGameStart());
+        }
+        EXPECT_TRUE(blocker.unchanged());
+        blocker.unblock();
     }
-    RemoveDirectoryW(logPath.c_str());
     if (saved)
         WriteFileBytes(logPath, *saved);
 }

@@ -1,2 +1,3 @@
 #pragma once
 #include "wxlm_port.h"
+#include "wxlm_gdi.h"

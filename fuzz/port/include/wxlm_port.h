@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
@@ -49,6 +50,10 @@ struct HWND__;
 using HWND = HWND__*;
 struct HBITMAP__;
 using HBITMAP = HBITMAP__*;
+struct HKEY__;
+using HKEY = HKEY__*;
+using PHKEY = HKEY*;
+using REGSAM = DWORD;
 
 #ifndef TRUE
 #define TRUE 1
@@ -65,6 +70,22 @@ using HBITMAP = HBITMAP__*;
 #define ERROR_INVALID_PARAMETER 87
 #define ERROR_INSUFFICIENT_BUFFER 122
 #define ERROR_NO_UNICODE_TRANSLATION 1113
+#define ERROR_MORE_DATA 234
+#define ERROR_ACCESS_DENIED 5
+#define HKEY_CURRENT_USER (reinterpret_cast<HKEY>(static_cast<intptr_t>(0x80000001)))
+#define REG_NONE 0
+#define REG_SZ 1
+#define REG_EXPAND_SZ 2
+#define REG_BINARY 3
+#define REG_DWORD 4
+#define REG_MULTI_SZ 7
+#define REG_QWORD 11
+#define REG_OPTION_NON_VOLATILE 0
+#define KEY_QUERY_VALUE 0x0001
+#define KEY_SET_VALUE 0x0002
+#define KEY_READ 0x20019
+#define KEY_WRITE 0x20006
+#define KEY_ALL_ACCESS 0xF003F
 #define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<intptr_t>(-1)))
 #define GENERIC_READ 0x80000000u
 #define FILE_SHARE_READ 0x1
@@ -135,6 +156,10 @@ DWORD CharUpperBuffW(LPWSTR text, DWORD length);
 DWORD CharLowerBuffW(LPWSTR text, DWORD length);
 int _wcsicmp(const wchar_t* a, const wchar_t* b);
 int _wtoi(const wchar_t* text);
+// Truncation gives -1 and no terminator, as the Windows CRT does. (Format directives follow the
+// C library: %s is a narrow string here, a wide one on Windows; the sources built here format
+// numbers only.)
+int _vsnwprintf(wchar_t* buffer, size_t count, const wchar_t* format, va_list args);
 int64_t _wtoi64(const wchar_t* text);
 
 LPWSTR GetCommandLineW();
@@ -158,6 +183,17 @@ BOOL DuplicateHandle(HANDLE sourceProcess, HANDLE source, HANDLE targetProcess, 
                      BOOL inherit, DWORD options);
 BOOL DosDateTimeToFileTime(WORD date, WORD time, FILETIME* fileTime);
 BOOL LocalFileTimeToFileTime(const FILETIME* local, FILETIME* utc);
+
+// The registry: one in-memory hive under HKEY_CURRENT_USER, private to the process. Key and value
+// names compare without case (ASCII), values are typed byte strings as on Windows, and a read into
+// a buffer too small fails with ERROR_MORE_DATA and the size needed.
+LSTATUS RegCreateKeyExW(HKEY parent, LPCWSTR subKey, DWORD reserved, LPWSTR className, DWORD options, REGSAM access,
+                        SECURITY_ATTRIBUTES* attributes, PHKEY result, DWORD* disposition);
+LSTATUS RegOpenKeyExW(HKEY parent, LPCWSTR subKey, DWORD options, REGSAM access, PHKEY result);
+LSTATUS RegCloseKey(HKEY key);
+LSTATUS RegQueryValueExW(HKEY key, LPCWSTR name, DWORD* reserved, DWORD* type, BYTE* data, DWORD* bytes);
+LSTATUS RegSetValueExW(HKEY key, LPCWSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD bytes);
+LSTATUS SHDeleteKeyW(HKEY parent, LPCWSTR subKey);
 
 // No window exists in a harness: IsWindow is false, sends go nowhere, posts are recorded.
 BOOL IsWindow(HWND window);
