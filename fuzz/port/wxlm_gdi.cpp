@@ -7,6 +7,7 @@
 #include <cwctype>
 #include <set>
 #include <utility>
+#include <vector>
 
 struct GdiObject {
     virtual ~GdiObject() = default;
@@ -17,6 +18,7 @@ struct HFONT__ : GdiObject {
 struct HBITMAP__ : GdiObject {
     int width = 0;
     int height = 0;
+    std::vector<DWORD> bits; // a DIB section's pixels
 };
 struct HRGN__ : GdiObject {
     RECT box = {0, 0, 0, 0};
@@ -332,6 +334,29 @@ HDC GetDC(HWND)
 int ReleaseDC(HWND, HDC)
 {
     return 0;
+}
+
+HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section, DWORD)
+{
+    if (bits != nullptr) {
+        *bits = nullptr;
+    }
+    if (info == nullptr || usage != DIB_RGB_COLORS || section != nullptr || info->bmiHeader.biBitCount != 32 ||
+        info->bmiHeader.biCompression != BI_RGB || info->bmiHeader.biWidth <= 0 || info->bmiHeader.biHeight == 0) {
+        return nullptr;
+    }
+    const long long width = info->bmiHeader.biWidth;
+    const long long height = info->bmiHeader.biHeight < 0 ? -static_cast<long long>(info->bmiHeader.biHeight)
+                                                          : info->bmiHeader.biHeight;
+    if (width * height > (64LL << 20)) {
+        return nullptr; // as a real system refuses a section it has no memory for
+    }
+    HBITMAP bitmap = wxlm_port::CreateBitmapOfSize(static_cast<int>(width), static_cast<int>(height));
+    bitmap->bits.assign(static_cast<size_t>(width * height), 0);
+    if (bits != nullptr) {
+        *bits = bitmap->bits.data();
+    }
+    return bitmap;
 }
 
 namespace wxlm_port {

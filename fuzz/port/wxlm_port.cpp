@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <ftw.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -481,6 +482,15 @@ BOOL GetFileSizeEx(HANDLE handle, LARGE_INTEGER* size)
     if (fstat(static_cast<FileHandle*>(handle)->fd, &info) != 0)
         return FALSE;
     size->QuadPart = info.st_size;
+    return TRUE;
+}
+
+// Nanoseconds of the monotonic clock: a counter of fixed frequency, as on Windows.
+BOOL QueryPerformanceCounter(LARGE_INTEGER* count)
+{
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    count->QuadPart = static_cast<LONGLONG>(now.tv_sec) * 1000000000LL + now.tv_nsec;
     return TRUE;
 }
 

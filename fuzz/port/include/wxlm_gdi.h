@@ -103,8 +103,36 @@ struct TOOLINFOW {
 int lstrcmpiW(LPCWSTR a, LPCWSTR b);
 BOOL PtInRect(const RECT* rc, POINT pt);
 
+struct BITMAPINFOHEADER {
+    DWORD biSize;
+    LONG biWidth;
+    LONG biHeight;
+    WORD biPlanes;
+    WORD biBitCount;
+    DWORD biCompression;
+    DWORD biSizeImage;
+    LONG biXPelsPerMeter;
+    LONG biYPelsPerMeter;
+    DWORD biClrUsed;
+    DWORD biClrImportant;
+};
+struct RGBQUAD {
+    BYTE rgbBlue;
+    BYTE rgbGreen;
+    BYTE rgbRed;
+    BYTE rgbReserved;
+};
+struct BITMAPINFO {
+    BITMAPINFOHEADER bmiHeader;
+    RGBQUAD bmiColors[1];
+};
+constexpr DWORD BI_RGB = 0;
+constexpr UINT DIB_RGB_COLORS = 0;
+
 HDC CreateCompatibleDC(HDC dc);
 BOOL DeleteDC(HDC dc);
+// 32-bit top-down or bottom-up sections only, as the framework makes them.
+HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section, DWORD offset);
 HGDIOBJ GetStockObject(int index);
 int GetObjectW(HGDIOBJ object, int size, LPVOID out);
 HFONT CreateFontIndirectW(const LOGFONTW* font);

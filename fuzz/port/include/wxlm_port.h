@@ -178,6 +178,7 @@ BOOL CloseHandle(HANDLE handle);
 BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD length, DWORD* read, OVERLAPPED* overlapped);
 DWORD GetFileType(HANDLE file);
 BOOL GetFileSizeEx(HANDLE file, LARGE_INTEGER* size);
+BOOL QueryPerformanceCounter(LARGE_INTEGER* count);
 HANDLE GetCurrentProcess();
 BOOL DuplicateHandle(HANDLE sourceProcess, HANDLE source, HANDLE targetProcess, HANDLE* target, DWORD access,
                      BOOL inherit, DWORD options);
