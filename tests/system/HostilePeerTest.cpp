@@ -10,7 +10,9 @@
 #include "RecorderWindow.h"
 #include "TestPaths.h"
 
+#include <algorithm>
 #include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -130,6 +132,60 @@ TEST(HostilePeerTest, OtherProgramsPostingTheLaunchersMessagesAreHarmless)
     EXPECT_TRUE(session.GameStarts().empty());
 
     // It still does its job: the page's button starts the game and the launcher ends with 0.
+    ShowWindow(main, SW_RESTORE);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) && !IsIconic(main); }));
+    ClickLauncherPage(main, {480, 230});
+    EXPECT_EQ(session.WaitExit(), 0);
+    ASSERT_TRUE(session.WaitForGameStart());
+    EXPECT_EQ(session.GameStarts().at(0), (std::vector<std::string>{"--source=QV", "--token=tk"}));
+}
+
+// A mutation driver: another program posts a seeded random storm of message numbers of the
+// application ranges (WM_USER up to 0xBFFF) with random parameters to every window of the
+// launcher, with copied data of random sizes and bytes in between. Numbers whose handling
+// ends the launcher or opens a modal loop by design are left out, as above.
+TEST(HostilePeerTest, ARandomStormOfPostedMessagesIsHarmless)
+{
+    LauncherSession session;
+    ASSERT_TRUE(session.Start(L"--source=QV --token=tk"));
+    ASSERT_TRUE(session.WaitVisible());
+    const HWND main = session.Window();
+    const std::vector<HWND> windows = LauncherWindows(session.Process().Pid(), main);
+    ASSERT_GE(windows.size(), 3u);
+
+    const unsigned seed = std::random_device{}();
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<UINT> number(WM_USER, 0xBFFF);
+    std::uniform_int_distribution<unsigned long long> word;
+    const UINT excluded[] = {WM_LOADER_CLOSE, WM_LOADER_DRAG, WM_LOADER_TRAY_NOTIFY, WM_LOADER_FILES_RELEASED,
+                             WM_LOADER_NETWORK_STATE, WM_LOADER_NAVIGATE_FAILED};
+    for (int i = 0; i < 20000; ++i) {
+        const HWND target = windows[i % windows.size()];
+        UINT message = number(random);
+        // Half of the storm falls on the launcher's own numbers, where handlers are.
+        if (i % 2 == 0)
+            message = WM_USER + number(random) % 200;
+        if (std::find(std::begin(excluded), std::end(excluded), message) != std::end(excluded))
+            continue;
+        PostMessageW(target, message, static_cast<WPARAM>(word(random)), static_cast<LPARAM>(word(random)));
+        if (i % 500 == 0) {
+            std::string bytes(random() % 4096, '\0');
+            for (char& c : bytes)
+                c = static_cast<char>(random());
+            COPYDATASTRUCT data = {static_cast<ULONG_PTR>(word(random)), static_cast<DWORD>(bytes.size()),
+                                   bytes.empty() ? nullptr : bytes.data()};
+            DWORD_PTR result = 0;
+            SendMessageTimeoutW(target, WM_COPYDATA, static_cast<WPARAM>(word(random)),
+                                reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 5000, &result);
+            ASSERT_TRUE(Answers(main)) << "after " << i << " messages";
+        }
+    }
+    for (const HWND target : windows)
+        EXPECT_TRUE(Answers(target));
+    EXPECT_TRUE(session.Process().IsRunning());
+    EXPECT_TRUE(session.GameStarts().empty());
+
     ShowWindow(main, SW_RESTORE);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) && !IsIconic(main); }));
     ClickLauncherPage(main, {480, 230});
