@@ -183,6 +183,8 @@ TEST(HostilePeerTest, ARandomStormOfPostedMessagesIsHarmless)
     }
     for (const HWND target : windows)
         EXPECT_TRUE(Answers(target));
+    // The storm reached the main window's handlers: garbage open-game requests were turned away.
+    EXPECT_TRUE(session.WaitForLogMessage("WM_LOADER_OPEN_GAME ignored: not a request of the page bridge"));
     EXPECT_TRUE(session.Process().IsRunning());
     EXPECT_TRUE(session.GameStarts().empty());
 
