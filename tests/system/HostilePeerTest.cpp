@@ -60,6 +60,21 @@ std::string Unit(unsigned unit)
     return text;
 }
 
+// Garbage pointers posted as open-game requests were logged and never read, and the launcher
+// still does its job: the page's button starts the game and the launcher ends with 0.
+void ExpectGarbageTurnedAwayAndTheJobStillDone(LauncherSession& session, HWND main)
+{
+    EXPECT_TRUE(session.WaitForLogMessage("WM_LOADER_OPEN_GAME ignored: not a request of the page bridge"));
+    EXPECT_TRUE(session.Process().IsRunning());
+    EXPECT_TRUE(session.GameStarts().empty());
+    ShowWindow(main, SW_RESTORE);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) && !IsIconic(main); }));
+    ClickLauncherPage(main, {480, 230});
+    EXPECT_EQ(session.WaitExit(), 0);
+    ASSERT_TRUE(session.WaitForGameStart());
+    EXPECT_EQ(session.GameStarts().at(0), (std::vector<std::string>{"--source=QV", "--token=tk"}));
+}
+
 } // namespace
 
 TEST(HostilePeerTest, AHostilePageNeitherCrashesNorStopsTheLauncher)
@@ -126,18 +141,7 @@ TEST(HostilePeerTest, OtherProgramsPostingTheLaunchersMessagesAreHarmless)
         EXPECT_TRUE(Answers(target));
         EXPECT_TRUE(Answers(main));
     }
-    // Garbage pointers as open-game requests are logged and never read.
-    ASSERT_TRUE(session.WaitForLogMessage("WM_LOADER_OPEN_GAME ignored: not a request of the page bridge"));
-    EXPECT_TRUE(session.Process().IsRunning());
-    EXPECT_TRUE(session.GameStarts().empty());
-
-    // It still does its job: the page's button starts the game and the launcher ends with 0.
-    ShowWindow(main, SW_RESTORE);
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) && !IsIconic(main); }));
-    ClickLauncherPage(main, {480, 230});
-    EXPECT_EQ(session.WaitExit(), 0);
-    ASSERT_TRUE(session.WaitForGameStart());
-    EXPECT_EQ(session.GameStarts().at(0), (std::vector<std::string>{"--source=QV", "--token=tk"}));
+    ExpectGarbageTurnedAwayAndTheJobStillDone(session, main);
 }
 
 // A mutation driver: another program posts a seeded random storm of message numbers of the
@@ -183,17 +187,7 @@ TEST(HostilePeerTest, ARandomStormOfPostedMessagesIsHarmless)
     }
     for (const HWND target : windows)
         EXPECT_TRUE(Answers(target));
-    // The storm reached the main window's handlers: garbage open-game requests were turned away.
-    EXPECT_TRUE(session.WaitForLogMessage("WM_LOADER_OPEN_GAME ignored: not a request of the page bridge"));
-    EXPECT_TRUE(session.Process().IsRunning());
-    EXPECT_TRUE(session.GameStarts().empty());
-
-    ShowWindow(main, SW_RESTORE);
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) && !IsIconic(main); }));
-    ClickLauncherPage(main, {480, 230});
-    EXPECT_EQ(session.WaitExit(), 0);
-    ASSERT_TRUE(session.WaitForGameStart());
-    EXPECT_EQ(session.GameStarts().at(0), (std::vector<std::string>{"--source=QV", "--token=tk"}));
+    ExpectGarbageTurnedAwayAndTheJobStillDone(session, main);
 }
 
 // Settings files that are not what the client and the launcher write: the launcher starts and
