@@ -11,6 +11,10 @@
 #include <downloadmgr.h>
 #include <exdispid.h>
 
+#include <iterator>
+#include <random>
+#include <string>
+
 using namespace activextest;
 using namespace Tarvo;
 using Microsoft::WRL::ComPtr;
@@ -515,4 +519,68 @@ TEST_F(WebBrowserTest, ComIdentityIsSharedByTheFourInterfaces)
     EXPECT_EQ(pNone, nullptr);
     pIdentity.Reset();
     EXPECT_EQ(pControl->ComRefCount(), nBefore);
+}
+
+// A mutation driver for the events a browser fires: seeded random event ids, argument counts
+// and argument kinds. Every pointer is valid, as the browser's marshalling guarantees; ids,
+// counts and kinds are what may vary. Each call is taken or refused before the handler sees it.
+TEST_F(WebBrowserTest, RandomEventArgumentsAreTakenOrRefusedWhole)
+{
+    CWebBrowserUI* pControl = PlaceBrowser();
+    RecordingHandler handler;
+    pControl->SetEventHandler(&handler);
+    StringVariant url(L"http://page.test/");
+    VARIANT number = {};
+    number.vt = VT_I4;
+    number.lVal = 7;
+    VARIANT empty = {};
+    VARIANT_BOOL cancel = VARIANT_FALSE;
+    IDispatch* pSlot = nullptr;
+    BSTR bstrRef = url.Get()->bstrVal;
+    ScopedBstr text(L"x");
+    const DISPID ids[] = {DISPID_BEFORENAVIGATE2, DISPID_NAVIGATECOMPLETE2, DISPID_DOCUMENTCOMPLETE,
+                          DISPID_NAVIGATEERROR,   DISPID_NEWWINDOW3,        DISPID_COMMANDSTATECHANGE,
+                          DISPID_TITLECHANGE,     DISPID_PROGRESSCHANGE,    0,
+                          -1,                     999};
+    const unsigned seed = std::random_device{}();
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    int nTaken = 0;
+    int nRefused = 0;
+    for (int i = 0; i < 20000; ++i) {
+        EventArgs args;
+        const int nCount = static_cast<int>(random() % 9);
+        for (int k = 0; k < nCount; ++k) {
+            switch (random() % 10) {
+            case 0: args.Dispatch(nullptr); break;
+            case 1: args.VariantRef(url.Get()); break;
+            case 2: args.VariantRef(&number); break;
+            case 3: args.VariantRef(&empty); break;
+            case 4: args.BoolRef(&cancel); break;
+            case 5: args.DispatchRef(&pSlot); break;
+            case 6: args.Long(static_cast<LONG>(random())); break;
+            case 7: args.Bool(random() % 2 ? VARIANT_TRUE : VARIANT_FALSE); break;
+            case 8: args.String(random() % 2 ? text.Get() : nullptr); break;
+            default: args.Raw(VT_BYREF | VT_BSTR, &bstrRef); break;
+            }
+        }
+        const size_t nBefore = handler.events.size();
+        const HRESULT hr = Browser()->Fire(ids[random() % std::size(ids)], *args.Params());
+        if (SUCCEEDED(hr)) {
+            ++nTaken;
+        } else {
+            ++nRefused;
+            ASSERT_TRUE(hr == DISP_E_BADPARAMCOUNT || hr == DISP_E_TYPEMISMATCH || hr == DISP_E_MEMBERNOTFOUND)
+                << std::hex << hr;
+            ASSERT_EQ(handler.events.size(), nBefore) << "refused, yet the handler saw it";
+        }
+        ASSERT_EQ(pSlot, nullptr) << "nothing is put into a new-window slot";
+    }
+    EXPECT_GT(nTaken, 0);
+    EXPECT_GT(nRefused, 0);
+    // The control still takes a well-formed event.
+    handler.events.clear();
+    EXPECT_EQ(Browser()->Fire(DISPID_DOCUMENTCOMPLETE, *EventArgs().Dispatch(nullptr).VariantRef(url.Get()).Params()),
+              S_OK);
+    EXPECT_THAT(handler.events, ElementsAre(L"DocumentComplete http://page.test/"));
 }
