@@ -201,14 +201,23 @@ void Logger::write(LogLevel level, const char* sourceFile, int line, const char*
 
 // Another launcher process of the same day appends to the same file. Append-only handles are not
 // atomic under Wine, so every entry takes an exclusive lock on one byte far beyond any log's end
-// (readers are never blocked), seeks to the end and writes the whole entry at once.
+// (readers are never blocked), seeks to the end and writes the whole entry at once. The lock is
+// only waited for a while: a program holding it for good (or a log that is a device, where a
+// waiting lock never returns) must not stop the launcher; the entry is then written unlocked.
 void Logger::writeToFile(const std::string& text)
 {
     if (!m_file)
         return;
     OVERLAPPED region = {};
     region.OffsetHigh = 0x7FFFFFFF;
-    const bool locked = LockFileEx(m_file.Get(), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &region);
+    bool locked = false;
+    for (int attempt = 0; attempt < 100 && !locked; ++attempt) {
+        locked = LockFileEx(m_file.Get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &region);
+        if (!locked && GetLastError() != ERROR_LOCK_VIOLATION)
+            break;
+        if (!locked)
+            Sleep(2);
+    }
     LARGE_INTEGER end = {};
     SetFilePointerEx(m_file.Get(), end, nullptr, FILE_END);
     DWORD written = 0;

@@ -13,10 +13,10 @@ source "$here/wine-env.sh" "$build"
 wxlm_prefix_ready || wxlm_make_prefix || exit 125
 
 # On a loaded machine Wine now and then gives up before the program starts: it
-# returns a failure within a few hundred milliseconds and prints nothing (about
-# one start in a thousand here). A program cannot even get going in that time,
-# so such an end is taken as Wine's and the program is started once more; a
-# program that really fails at once fails the second time as well.
+# returns a failure within a few hundred milliseconds and prints nothing at all
+# (about one start in a thousand here). Such an end is taken as Wine's and the
+# program is started once more. A program that printed anything ran, and its
+# failure stands.
 wxlm_run_wine() {
   "$wxlm_wine" "$@" <&0 &
   local child=$!
@@ -32,12 +32,15 @@ wxlm_run_wine() {
   return "$rc"
 }
 
+printed=$(mktemp)
+trap 'rm -f "$printed"' EXIT
 started=$(date +%s%N)
-wxlm_run_wine "$@"
+wxlm_run_wine "$@" > >(tee "$printed")
 rc=$?
+wait $! 2>/dev/null
 elapsed_ms=$((($(date +%s%N) - started) / 1000000))
-if [ "$rc" -ne 0 ] && [ "$elapsed_ms" -lt 500 ]; then
-  echo "wine-run: Wine ended with $rc after $elapsed_ms ms, before the program could start; starting it once more" >&2
+if [ "$rc" -ne 0 ] && [ "$elapsed_ms" -lt 500 ] && [ ! -s "$printed" ]; then
+  echo "wine-run: Wine ended with $rc after $elapsed_ms ms without a word from the program; starting it once more" >&2
   wxlm_run_wine "$@"
   rc=$?
 fi

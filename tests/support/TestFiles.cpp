@@ -24,6 +24,11 @@ std::optional<std::string> ReadFileBytes(const std::wstring& path)
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return std::nullopt;
+    // A device in a file's place (a link to /dev/full or /dev/zero) has no contents to read.
+    if (GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        return std::nullopt;
+    }
     std::string bytes;
     char buffer[65536];
     DWORD read = 0;

@@ -52,6 +52,84 @@ bool Answers(HWND hWnd)
     return SendMessageTimeoutW(hWnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
 }
 
+// The host's name of a file of the prefix (Wine's own export), or "" outside Wine.
+std::string UnixPath(const std::wstring& path)
+{
+    using UnixName = char*(CDECL*)(LPCWSTR);
+    const auto unixName = reinterpret_cast<UnixName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    char* name = unixName != nullptr ? unixName(path.c_str()) : nullptr;
+    const std::string result = name != nullptr ? name : "";
+    if (name != nullptr)
+        HeapFree(GetProcessHeap(), 0, name);
+    return result;
+}
+
+// True once writing to the file fails as on a full disk.
+bool WritesAsOnAFullDisk(const std::wstring& path)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool full = !WriteFile(file, "x", 1, &written, nullptr) && GetLastError() == ERROR_DISK_FULL;
+    CloseHandle(file);
+    return full;
+}
+
+// The host's name of a file of the prefix, through its folder's name, so that a link in the
+// file's place is named and not followed.
+std::string UnixPathOfEntry(const std::wstring& path)
+{
+    const size_t slash = path.find_last_of(L'\\');
+    const std::string folder = slash == std::wstring::npos ? "" : UnixPath(path.substr(0, slash));
+    if (folder.empty())
+        return "";
+    const std::wstring name = path.substr(slash + 1);
+    return folder + "/" + std::string(name.begin(), name.end());
+}
+
+// Starts a program of the host (Wine runs one given by its path). Its end cannot be waited for,
+// so callers wait for what it does.
+bool RunHostProgram(const wchar_t* program, const std::wstring& arguments)
+{
+    std::wstring command = std::wstring(program) + L" " + arguments;
+    STARTUPINFOW startup = {sizeof startup};
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(program, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+bool EntryExists(const std::wstring& path)
+{
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(path.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(search);
+    return true;
+}
+
+// Makes the file a link to the host's /dev/full, where every write fails with "disk full".
+bool LinkToAFullDisk(const std::wstring& path)
+{
+    const std::string entry = UnixPathOfEntry(path);
+    return !entry.empty() && RunHostProgram(L"Z:\\bin\\ln", L"-s /dev/full " + std::wstring(entry.begin(), entry.end())) &&
+           WaitUntil([&] { return WritesAsOnAFullDisk(path); });
+}
+
+// Removes the link itself (Wine's DeleteFileW does not remove a link to a device).
+bool RemoveLink(const std::wstring& path)
+{
+    const std::string entry = UnixPathOfEntry(path);
+    return !entry.empty() && RunHostProgram(L"Z:\\bin\\unlink", std::wstring(entry.begin(), entry.end())) &&
+           WaitUntil([&] { return !EntryExists(path); });
+}
+
 // The scenario escape of a UTF-16 code unit.
 std::string Unit(unsigned unit)
 {
@@ -293,6 +371,25 @@ TEST(HostilePeerTest, ALogThatCannotBeWrittenStopsNothing)
              return ReadFileBytes(logPath) == std::optional<std::string>(kept);
          },
          [&] { DeleteFileW(logPath.c_str()); }},
+        // The byte launchers lock to append whole entries, held for good by another program: the
+        // launcher waits a little, then writes its entries all the same.
+        {"the log's append lock held by another program",
+         [&] {
+             lock = CreateFileW(logPath.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+             OVERLAPPED region = {};
+             region.OffsetHigh = 0x7FFFFFFF;
+             return lock != INVALID_HANDLE_VALUE &&
+                    LockFileEx(lock, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &region);
+         },
+         [&] {
+             CloseHandle(lock);
+             return ReadFileBytes(logPath).value_or("").find("LoadGame start") != std::string::npos;
+         },
+         [&] { DeleteFileW(logPath.c_str()); }},
+        // Every write fails with ERROR_DISK_FULL, as on a full disk.
+        {"a log on a full disk", [&] { return LinkToAFullDisk(logPath); },
+         [&] { return WritesAsOnAFullDisk(logPath); }, [&] { EXPECT_TRUE(RemoveLink(logPath)); }},
         {"a file named as the log folder",
          [&] { return MoveFileW(logDir.c_str(), aside.c_str()) && WriteFileBytes(logDir, kept); },
          [&] { return ReadFileBytes(logDir) == std::optional<std::string>(kept); },
