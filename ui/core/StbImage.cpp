@@ -8,6 +8,7 @@
 #define STBI_NO_HDR
 #define STBI_NO_LINEAR
 #define STBI_NO_FAILURE_STRINGS
+#define STBI_MAX_DIMENSIONS (Tarvo::StbPixels::MAX_SIDE)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wall"
 #pragma GCC diagnostic ignored "-Wextra"
@@ -25,15 +26,92 @@ void StbPixels::Free::operator()(BYTE* p) const
     stbi_image_free(p);
 }
 
+namespace {
+
+BYTE ByteAt(const BYTE* pBytes, DWORD dwSize, size_t i)
+{
+    return i < dwSize ? pBytes[i] : 0; // the decoder reads zeros past the end
+}
+
+// The JPEG decoder takes FF (FF...) D8 as the start of an image.
+bool IsJpeg(const BYTE* pBytes, DWORD dwSize)
+{
+    size_t i = 1;
+    while (i < dwSize && pBytes[i] == 0xFF) {
+        ++i;
+    }
+    return pBytes[0] == 0xFF && i < dwSize && pBytes[i] == 0xD8;
+}
+
+// A DHT segment (from its length field) read the decoder's way: false when a table's sixteen
+// code counts add up to more than the 256 codes a table holds.
+bool HuffmanCountsFit(const BYTE* pBytes, DWORD dwSize, size_t i)
+{
+    long nLeft = ((ByteAt(pBytes, dwSize, i) << 8) | ByteAt(pBytes, dwSize, i + 1)) - 2;
+    i += 2;
+    while (nLeft > 0) {
+        const BYTE tableId = ByteAt(pBytes, dwSize, i++);
+        if ((tableId >> 4) > 1 || (tableId & 15) > 3) {
+            return true; // the decoder refuses the image here itself
+        }
+        long nCodes = 0;
+        for (int nLength = 0; nLength < 16; ++nLength) {
+            nCodes += ByteAt(pBytes, dwSize, i++);
+        }
+        if (nCodes > 256) {
+            return false;
+        }
+        i += nCodes;
+        nLeft -= 17 + nCodes;
+    }
+    return true;
+}
+
+// stb_image 2.27 (Debian 12's libstb) writes past a Huffman table given more than 256 codes.
+// It reads a DHT segment wherever FF C4 comes as a marker, before the frame or between scans,
+// so every FF C4 in a JPEG is checked as one.
+bool JpegHuffmanTablesFit(const BYTE* pBytes, DWORD dwSize)
+{
+    if (!IsJpeg(pBytes, dwSize)) {
+        return true;
+    }
+    for (size_t i = 0; i + 1 < dwSize; ++i) {
+        if (pBytes[i] == 0xFF && pBytes[i + 1] == 0xC4 && !HuffmanCountsFit(pBytes, dwSize, i + 2)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool WithinLimits(int nWidth, int nHeight)
+{
+    return nWidth > 0 && nHeight > 0 && nWidth <= StbPixels::MAX_SIDE && nHeight <= StbPixels::MAX_SIDE &&
+           static_cast<long long>(nWidth) * nHeight <= StbPixels::MAX_PIXELS;
+}
+
+} // namespace
+
 bool DecodeStbImage(const BYTE* pBytes, DWORD dwSize, StbPixels& pixels)
 {
-    if (pBytes == nullptr || dwSize == 0 || dwSize > INT_MAX) {
+    pixels = StbPixels();
+    if (pBytes == nullptr || dwSize == 0 || dwSize > INT_MAX || !JpegHuffmanTablesFit(pBytes, dwSize)) {
         return false;
     }
+    // The header alone: its size decides before the decoder allocates for it.
+    int nWidth = 0;
+    int nHeight = 0;
     int nChannels = 0;
+    if (!stbi_info_from_memory(pBytes, static_cast<int>(dwSize), &nWidth, &nHeight, &nChannels) ||
+        !WithinLimits(nWidth, nHeight)) {
+        return false;
+    }
     pixels.pRgba.reset(
         stbi_load_from_memory(pBytes, static_cast<int>(dwSize), &pixels.nWidth, &pixels.nHeight, &nChannels, 4));
-    return pixels.pRgba != nullptr && pixels.nWidth > 0 && pixels.nHeight > 0;
+    if (pixels.pRgba == nullptr || !WithinLimits(pixels.nWidth, pixels.nHeight)) {
+        pixels = StbPixels();
+        return false;
+    }
+    return true;
 }
 
 } // namespace Tarvo
