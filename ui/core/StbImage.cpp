@@ -1,6 +1,7 @@
 #include "core/StbImage.h"
 
 #include <climits>
+#include <cstdlib>
 
 // The one translation unit that compiles stb_image. Skin images arrive as bytes, never as paths.
 #define STB_IMAGE_IMPLEMENTATION
@@ -9,6 +10,11 @@
 #define STBI_NO_LINEAR
 #define STBI_NO_FAILURE_STRINGS
 #define STBI_MAX_DIMENSIONS (Tarvo::StbPixels::MAX_SIDE)
+// stb_image 2.27 reads tables that a damaged JPEG never defined (a quantisation table without
+// its DQT segment): zeroed memory keeps such an image from showing what the heap held before.
+#define STBI_MALLOC(size) std::calloc(1, size)
+#define STBI_REALLOC(p, size) std::realloc(p, size)
+#define STBI_FREE(p) std::free(p)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wall"
 #pragma GCC diagnostic ignored "-Wextra"
