@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 
 // The one translation unit that compiles stb_image. Skin images arrive as bytes, never as paths.
 #define STB_IMAGE_IMPLEMENTATION
@@ -89,6 +90,34 @@ bool JpegHuffmanTablesFit(const BYTE* pBytes, DWORD dwSize)
     return true;
 }
 
+DWORD BigEndian32(const BYTE* p)
+{
+    return (static_cast<DWORD>(p[0]) << 24) | (static_cast<DWORD>(p[1]) << 16) | (static_cast<DWORD>(p[2]) << 8) | p[3];
+}
+
+// stb_image 2.27 grows its buffer to an IDAT chunk's stated length before reading the data, so
+// a few hundred bytes could ask for 2 GB. A PNG whose chunks up to IEND lie beyond the bytes
+// would not decode anyway.
+bool PngChunksFit(const BYTE* pBytes, DWORD dwSize)
+{
+    static const BYTE kSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    if (dwSize < sizeof(kSignature) || std::memcmp(pBytes, kSignature, sizeof(kSignature)) != 0) {
+        return true;
+    }
+    size_t i = sizeof(kSignature);
+    while (i + 8 <= dwSize) {
+        const DWORD dwLength = BigEndian32(pBytes + i);
+        if (dwLength > dwSize - i - 8) {
+            return false;
+        }
+        if (std::memcmp(pBytes + i + 4, "IEND", 4) == 0) {
+            return true;
+        }
+        i += 8 + static_cast<size_t>(dwLength) + 4; // length, type, data, CRC
+    }
+    return true;
+}
+
 bool WithinLimits(int nWidth, int nHeight)
 {
     return nWidth > 0 && nHeight > 0 && nWidth <= StbPixels::MAX_SIDE && nHeight <= StbPixels::MAX_SIDE &&
@@ -100,7 +129,8 @@ bool WithinLimits(int nWidth, int nHeight)
 bool DecodeStbImage(const BYTE* pBytes, DWORD dwSize, StbPixels& pixels)
 {
     pixels = StbPixels();
-    if (pBytes == nullptr || dwSize == 0 || dwSize > INT_MAX || !JpegHuffmanTablesFit(pBytes, dwSize)) {
+    if (pBytes == nullptr || dwSize == 0 || dwSize > INT_MAX || !JpegHuffmanTablesFit(pBytes, dwSize) ||
+        !PngChunksFit(pBytes, dwSize)) {
         return false;
     }
     // The header alone: its size decides before the decoder allocates for it.
