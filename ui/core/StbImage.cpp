@@ -118,6 +118,14 @@ bool PngChunksFit(const BYTE* pBytes, DWORD dwSize)
     return true;
 }
 
+// stb_image 2.27 converts a 16-bit PNM to four channels as if it were 8-bit, then reads twice
+// the bytes it converted: no such image decodes correctly, so none is decoded.
+bool Is16BitPnm(const BYTE* pBytes, DWORD dwSize)
+{
+    return dwSize >= 2 && pBytes[0] == 'P' && (pBytes[1] == '5' || pBytes[1] == '6') &&
+           stbi_is_16_bit_from_memory(pBytes, static_cast<int>(dwSize));
+}
+
 bool WithinLimits(int nWidth, int nHeight)
 {
     return nWidth > 0 && nHeight > 0 && nWidth <= StbPixels::MAX_SIDE && nHeight <= StbPixels::MAX_SIDE &&
@@ -130,7 +138,7 @@ bool DecodeStbImage(const BYTE* pBytes, DWORD dwSize, StbPixels& pixels)
 {
     pixels = StbPixels();
     if (pBytes == nullptr || dwSize == 0 || dwSize > INT_MAX || !JpegHuffmanTablesFit(pBytes, dwSize) ||
-        !PngChunksFit(pBytes, dwSize)) {
+        !PngChunksFit(pBytes, dwSize) || Is16BitPnm(pBytes, dwSize)) {
         return false;
     }
     // The header alone: its size decides before the decoder allocates for it.
