@@ -11,7 +11,7 @@ build=${WXLM_FUZZ_BUILD:-$root/build-fuzz}
 mapfile -t harnesses < "$root/fuzz/harnesses.txt"
 declare -A dictionaries=([values]=values [skin_xml]=xml [skin_zip]=zip [command_line]=command_line
                          [command_json]=json [exit_notice]=json [page_request]=json [client_settings]=xml
-                         [uninstall_entry]=registry [markup_text]=markup)
+                         [uninstall_entry]=registry [markup_text]=markup [decoded_image]=image)
 
 source "$root/scripts/arch.sh"
 # The harnesses that write files do it in a private folder under $TMPDIR; memory is faster than disk.

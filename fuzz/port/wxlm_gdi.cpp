@@ -380,4 +380,13 @@ size_t LiveGdiObjects()
     return Live().size();
 }
 
+const DWORD* DibSectionPixels(HBITMAP bitmap, int* width, int* height)
+{
+    if (!IsLive(bitmap) || bitmap->bits.empty())
+        return nullptr;
+    *width = bitmap->width;
+    *height = bitmap->height;
+    return bitmap->bits.data();
+}
+
 } // namespace wxlm_port

@@ -1,6 +1,8 @@
 #include "core/StbImage.h"
 
 #include <climits>
+#include <cstdlib>
+#include <cstring>
 
 // The one translation unit that compiles stb_image. Skin images arrive as bytes, never as paths.
 #define STB_IMAGE_IMPLEMENTATION
@@ -8,6 +10,12 @@
 #define STBI_NO_HDR
 #define STBI_NO_LINEAR
 #define STBI_NO_FAILURE_STRINGS
+#define STBI_MAX_DIMENSIONS (Tarvo::StbPixels::MAX_SIDE)
+// stb_image 2.27 reads tables that a damaged JPEG never defined (a quantisation table without
+// its DQT segment): zeroed memory keeps such an image from showing what the heap held before.
+#define STBI_MALLOC(size) std::calloc(1, size)
+#define STBI_REALLOC(p, size) std::realloc(p, size)
+#define STBI_FREE(p) std::free(p)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wall"
 #pragma GCC diagnostic ignored "-Wextra"
@@ -25,15 +33,129 @@ void StbPixels::Free::operator()(BYTE* p) const
     stbi_image_free(p);
 }
 
+namespace {
+
+BYTE ByteAt(const BYTE* pBytes, DWORD dwSize, size_t i)
+{
+    return i < dwSize ? pBytes[i] : 0; // the decoder reads zeros past the end
+}
+
+// The JPEG decoder takes FF (FF...) D8 as the start of an image.
+bool IsJpeg(const BYTE* pBytes, DWORD dwSize)
+{
+    size_t i = 1;
+    while (i < dwSize && pBytes[i] == 0xFF) {
+        ++i;
+    }
+    return pBytes[0] == 0xFF && i < dwSize && pBytes[i] == 0xD8;
+}
+
+// A DHT segment (from its length field) read the decoder's way: false when a table's sixteen
+// code counts add up to more than the 256 codes a table holds.
+bool HuffmanCountsFit(const BYTE* pBytes, DWORD dwSize, size_t i)
+{
+    long nLeft = ((ByteAt(pBytes, dwSize, i) << 8) | ByteAt(pBytes, dwSize, i + 1)) - 2;
+    i += 2;
+    while (nLeft > 0) {
+        const BYTE tableId = ByteAt(pBytes, dwSize, i++);
+        if ((tableId >> 4) > 1 || (tableId & 15) > 3) {
+            return true; // the decoder refuses the image here itself
+        }
+        long nCodes = 0;
+        for (int nLength = 0; nLength < 16; ++nLength) {
+            nCodes += ByteAt(pBytes, dwSize, i++);
+        }
+        if (nCodes > 256) {
+            return false;
+        }
+        i += nCodes;
+        nLeft -= 17 + nCodes;
+    }
+    return true;
+}
+
+// stb_image 2.27 (Debian 12's libstb) writes past a Huffman table given more than 256 codes.
+// It reads a DHT segment wherever FF C4 comes as a marker, before the frame or between scans,
+// so every FF C4 in a JPEG is checked as one.
+bool JpegHuffmanTablesFit(const BYTE* pBytes, DWORD dwSize)
+{
+    if (!IsJpeg(pBytes, dwSize)) {
+        return true;
+    }
+    for (size_t i = 0; i + 1 < dwSize; ++i) {
+        if (pBytes[i] == 0xFF && pBytes[i + 1] == 0xC4 && !HuffmanCountsFit(pBytes, dwSize, i + 2)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+DWORD BigEndian32(const BYTE* p)
+{
+    return (static_cast<DWORD>(p[0]) << 24) | (static_cast<DWORD>(p[1]) << 16) | (static_cast<DWORD>(p[2]) << 8) | p[3];
+}
+
+// stb_image 2.27 grows its buffer to an IDAT chunk's stated length before reading the data, so
+// a few hundred bytes could ask for 2 GB. A PNG whose chunks up to IEND lie beyond the bytes
+// would not decode anyway.
+bool PngChunksFit(const BYTE* pBytes, DWORD dwSize)
+{
+    static const BYTE kSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    if (dwSize < sizeof(kSignature) || std::memcmp(pBytes, kSignature, sizeof(kSignature)) != 0) {
+        return true;
+    }
+    size_t i = sizeof(kSignature);
+    while (i + 8 <= dwSize) {
+        const DWORD dwLength = BigEndian32(pBytes + i);
+        if (dwLength > dwSize - i - 8) {
+            return false;
+        }
+        if (std::memcmp(pBytes + i + 4, "IEND", 4) == 0) {
+            return true;
+        }
+        i += 8 + static_cast<size_t>(dwLength) + 4; // length, type, data, CRC
+    }
+    return true;
+}
+
+// stb_image 2.27 converts a 16-bit PNM to four channels as if it were 8-bit, then reads twice
+// the bytes it converted: no such image decodes correctly, so none is decoded.
+bool Is16BitPnm(const BYTE* pBytes, DWORD dwSize)
+{
+    return dwSize >= 2 && pBytes[0] == 'P' && (pBytes[1] == '5' || pBytes[1] == '6') &&
+           stbi_is_16_bit_from_memory(pBytes, static_cast<int>(dwSize));
+}
+
+bool WithinLimits(int nWidth, int nHeight)
+{
+    return nWidth > 0 && nHeight > 0 && nWidth <= StbPixels::MAX_SIDE && nHeight <= StbPixels::MAX_SIDE &&
+           static_cast<long long>(nWidth) * nHeight <= StbPixels::MAX_PIXELS;
+}
+
+} // namespace
+
 bool DecodeStbImage(const BYTE* pBytes, DWORD dwSize, StbPixels& pixels)
 {
-    if (pBytes == nullptr || dwSize == 0 || dwSize > INT_MAX) {
+    pixels = StbPixels();
+    if (pBytes == nullptr || dwSize == 0 || dwSize > INT_MAX || !JpegHuffmanTablesFit(pBytes, dwSize) ||
+        !PngChunksFit(pBytes, dwSize) || Is16BitPnm(pBytes, dwSize)) {
         return false;
     }
+    // The header alone: its size decides before the decoder allocates for it.
+    int nWidth = 0;
+    int nHeight = 0;
     int nChannels = 0;
+    if (!stbi_info_from_memory(pBytes, static_cast<int>(dwSize), &nWidth, &nHeight, &nChannels) ||
+        !WithinLimits(nWidth, nHeight)) {
+        return false;
+    }
     pixels.pRgba.reset(
         stbi_load_from_memory(pBytes, static_cast<int>(dwSize), &pixels.nWidth, &pixels.nHeight, &nChannels, 4));
-    return pixels.pRgba != nullptr && pixels.nWidth > 0 && pixels.nHeight > 0;
+    if (pixels.pRgba == nullptr || !WithinLimits(pixels.nWidth, pixels.nHeight)) {
+        pixels = StbPixels();
+        return false;
+    }
+    return true;
 }
 
 } // namespace Tarvo

@@ -165,3 +165,22 @@ bool RectInsideBitmap(HBITMAP bitmap, const RECT& rc);
 // The GDI objects alive now (fonts, bitmaps, regions, DCs made by the calls above).
 size_t LiveGdiObjects();
 } // namespace wxlm_port
+
+// Resources: one module's table, filled by the harness; a resource stays mapped while it is in
+// the table, as a loaded module's do. Integer names and types (MAKEINTRESOURCEW) compare as
+// numbers, string ones without case.
+struct HRSRC__;
+using HRSRC = HRSRC__*;
+using HGLOBAL = void*;
+#define IS_INTRESOURCE(r) ((reinterpret_cast<ULONG_PTR>(r) >> 16) == 0)
+HRSRC FindResourceW(HMODULE module, LPCWSTR name, LPCWSTR type);
+HGLOBAL LoadResource(HMODULE module, HRSRC resource);
+LPVOID LockResource(HGLOBAL data);
+DWORD SizeofResource(HMODULE module, HRSRC resource);
+
+namespace wxlm_port {
+// Puts bytes (not copied) into the resource table under type and name, replacing any there.
+void SetResource(LPCWSTR type, LPCWSTR name, const void* bytes, DWORD size);
+// The pixels of a DIB section made by CreateDIBSection, with its size; null for anything else.
+const DWORD* DibSectionPixels(HBITMAP bitmap, int* width, int* height);
+} // namespace wxlm_port

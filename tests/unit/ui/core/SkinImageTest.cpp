@@ -1,9 +1,11 @@
 #include "core/SkinRender.h"
 
+#include "BmpWriter.h"
 #include "ImageTestSupport.h"
 #include "PngWriter.h"
 #include "ScopedResourceSettings.h"
 #include "TestFiles.h"
+#include "TestPaths.h"
 #include "ZipWriter.h"
 
 #include <gtest/gtest.h>
@@ -137,6 +139,81 @@ TEST_F(SkinImageSourceTest, ReadsAResourceOfTheResourceModule)
     EXPECT_EQ(DibPixels(*image), SamplePixels());
     EXPECT_EQ(CSkinRender::LoadSkinImage(MAKEINTRESOURCEW(202), L"PNG", 0), nullptr);
     EXPECT_EQ(CSkinRender::LoadSkinImage(MAKEINTRESOURCEW(130), L"ZIPRES", 0), nullptr) << "a zip is no image";
+}
+
+std::string GreyBmp(int nWidth, int nHeight)
+{
+    return EncodeBmp(nWidth, nHeight, [](int, int) -> DWORD { return 0x808080; });
+}
+
+// A whole 1 by 1 BMP whose header claims another size: the data holds one pixel.
+std::string BmpClaiming(LONG nWidth, LONG nHeight)
+{
+    std::string bytes = GreyBmp(1, 1);
+    auto* info = reinterpret_cast<BITMAPINFOHEADER*>(&bytes[sizeof(BITMAPFILEHEADER)]);
+    info->biWidth = nWidth;
+    info->biHeight = nHeight;
+    return bytes;
+}
+
+struct SizeCase {
+    const char* label;
+    std::string bytes;
+    bool decodes;
+};
+
+class SkinImageSizeTest : public testing::TestWithParam<SizeCase> {
+protected:
+    ScopedResourceSettings m_settings;
+    TempDir m_dir;
+};
+
+// A few header bytes claim any size, and the decoder fills missing data with zeros.
+TEST_P(SkinImageSizeTest, RefusesImagesBeyondTheSizeLimits)
+{
+    const SizeCase& c = GetParam();
+    ASSERT_TRUE(WriteFileBytes(m_dir / L"image.bmp", c.bytes));
+    CResourceSettingsUI::SetResourcePath(m_dir.Path().c_str());
+    const auto image = CSkinRender::LoadSkinImage(L"image.bmp", nullptr, 0);
+    EXPECT_EQ(image != nullptr, c.decodes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, SkinImageSizeTest,
+                         testing::Values(SizeCase{"WidestAllowed", GreyBmp(16384, 1), true},
+                                         SizeCase{"TallestAllowed", GreyBmp(1, 16384), true},
+                                         SizeCase{"OneWiderThanAllowed", GreyBmp(16385, 1), false},
+                                         SizeCase{"SidesAllowedButAreaNot", BmpClaiming(4097, 4096), false},
+                                         SizeCase{"ClaimOf30000Square", BmpClaiming(30000, 30000), false}),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+// Found by the decoded-image fuzz harness: the decoder wrote past a Huffman table, read a
+// quantisation table that no DQT segment had set (the pixels were whatever the heap held), and
+// asked for 2 GB for an IDAT chunk longer than the file; it read past a 16-bit PNM it converted.
+TEST_F(SkinImageSourceTest, DamagedImagesAreRefusedOrDecodedToFixedPixels)
+{
+    const std::wstring fuzz = SourceDir() + L"\\fuzz\\";
+    const auto tooManyCodes = ReadFileBytes(fuzz + L"regressions\\decoded_image\\jpeg-huffman-counts-over-256.jpg");
+    const auto noTable = ReadFileBytes(fuzz + L"regressions\\decoded_image\\jpeg-without-quantisation-table.jpg");
+    const auto longChunk = ReadFileBytes(fuzz + L"regressions\\decoded_image\\png-idat-length-beyond-the-file.png");
+    const auto wide = ReadFileBytes(fuzz + L"regressions\\decoded_image\\pnm-16-bit.ppm");
+    const auto good = ReadFileBytes(fuzz + L"corpus\\decoded_image\\jpeg_baseline.jpg");
+    ASSERT_TRUE(tooManyCodes && noTable && longChunk && wide && good);
+    ASSERT_TRUE(WriteFileBytes(m_dir / L"codes.jpg", *tooManyCodes));
+    ASSERT_TRUE(WriteFileBytes(m_dir / L"table.jpg", *noTable));
+    ASSERT_TRUE(WriteFileBytes(m_dir / L"chunk.png", *longChunk));
+    ASSERT_TRUE(WriteFileBytes(m_dir / L"wide.ppm", *wide));
+    ASSERT_TRUE(WriteFileBytes(m_dir / L"good.jpg", *good));
+    CResourceSettingsUI::SetResourcePath(m_dir.Path().c_str());
+    EXPECT_EQ(CSkinRender::LoadSkinImage(L"wide.ppm", nullptr, 0), nullptr);
+    EXPECT_EQ(CSkinRender::LoadSkinImage(L"codes.jpg", nullptr, 0), nullptr);
+    EXPECT_EQ(CSkinRender::LoadSkinImage(L"chunk.png", nullptr, 0), nullptr);
+    const auto grey = CSkinRender::LoadSkinImage(L"table.jpg", nullptr, 0);
+    ASSERT_NE(grey, nullptr);
+    EXPECT_EQ(DibPixels(*grey), std::vector<uint32_t>(64, 0xFF808080)) << "no coefficients without a table";
+    const auto image = CSkinRender::LoadSkinImage(L"good.jpg", nullptr, 0);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->nWidth, 8);
+    EXPECT_EQ(image->nHeight, 8);
 }
 
 } // namespace
