@@ -151,12 +151,12 @@ void CGifAnimUI::LoadImage()
     if (m_strBkImage.IsEmpty()) {
         return;
     }
-    const std::vector<UIImageSpec> specs = ParseImageSpec(m_strBkImage, nullptr, m_rcItem);
-    if (specs.empty() || specs.front().name.empty()) {
+    const std::vector<UIImageSpec> images = ParseImageSpec(m_strBkImage, nullptr, m_rcItem);
+    if (images.empty() || images.front().name.empty()) {
         return;
     }
-    const UIImageSpec& spec = specs.front();
-    m_pStream = spec.resourceType.empty() ? SkinFileStream(spec.name) : ResourceStream(spec.name, spec.resourceType);
+    const UIImageSpec& image = images.front();
+    m_pStream = image.resourceType.empty() ? SkinFileStream(image.name) : ResourceStream(image.name, image.resourceType);
     if (!m_pStream || !ReadFrames()) {
         UnloadImage();
         m_bLoadAttempted = true;
