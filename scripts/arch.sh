@@ -19,6 +19,14 @@ wxlm_ia32_runs() {
   ! wxlm_ia32_emulated && /usr/lib/wine/wineserver32 --version >/dev/null 2>&1
 }
 
+# How this host starts a 32-bit Linux program: natively (prints nothing), through Debian's
+# qemu-user emulator started by name (prints its path), or not at all (fails).
+wxlm_i386_runner() {
+  if wxlm_ia32_runs; then return 0; fi
+  command -v qemu-i386-static && return 0
+  return 1
+}
+
 wxlm_host_arch() {
   case "${WXLM_ARCH:-}" in
     i686|x86_64) echo "$WXLM_ARCH"; return 0 ;;

@@ -15,8 +15,10 @@ packages=(
 )
 # Where the kernel runs no 32-bit programs, the tests are built for x86_64 and run under wine64.
 packages_x86_64=(wine64 g++-mingw-w64-x86-64-posix)
-# The fuzz harnesses are built as 32-bit Linux programs where those run (integer sizes as on the target).
+# The fuzz harnesses are built as 32-bit Linux programs (integer sizes as on the target); where the
+# kernel runs none, Debian's qemu-user emulator runs them (started by name: no binfmt handler).
 packages_fuzz_i386=(libc6-dev-i386 lib32stdc++-12-dev lib32gcc-12-dev zlib1g-dev:i386)
+packages_i386_emulator=(qemu-user-static)
 source "$root/scripts/arch.sh"
 
 missing_packages() {
@@ -82,9 +84,10 @@ install_packages "${packages[@]}"
 if [ "$(wxlm_host_arch)" = x86_64 ] || ! wxlm_ia32_runs; then
   install_packages "${packages_x86_64[@]}"
 fi
-if wxlm_ia32_runs; then
-  install_packages "${packages_fuzz_i386[@]}"
+if ! wxlm_ia32_runs; then
+  install_packages "${packages_i386_emulator[@]}"
 fi
+install_packages "${packages_fuzz_i386[@]}"
 fetch_source libjsoncpp jsoncpp
 fetch_source tinyxml2 tinyxml2
 echo "setup: ready"
