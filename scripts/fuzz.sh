@@ -8,6 +8,8 @@
 # starts one, natively or through qemu-user; else x86_64 ($WXLM_FUZZ_ARCH=i386|x86_64 chooses).
 # LeakSanitizer's stop-the-world tracer hangs under qemu-user, so there leaks are not looked
 # for in the 32-bit programs, and replay also runs an x86_64 build (build-fuzz-x86_64/) for them.
+# There ASan's quarantine is kept small too: with its default 256 MB a long campaign ran out of
+# the emulated address space (an allocator CHECK failure inside ASan, not in our code).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${WXLM_FUZZ_BUILD:-$root/build-fuzz}
@@ -59,7 +61,7 @@ run_harness() {
   local dir=$1 h=$2
   shift 2
   if [ "$dir" = "$build" ] && [ ${#runner[@]} -gt 0 ]; then
-    ASAN_OPTIONS="detect_leaks=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}" "${runner[@]}" "$dir/fuzz_$h" -detect_leaks=0 "$@"
+    ASAN_OPTIONS="detect_leaks=0:quarantine_size_mb=32${ASAN_OPTIONS:+:$ASAN_OPTIONS}" "${runner[@]}" "$dir/fuzz_$h" -detect_leaks=0 "$@"
   else
     "$dir/fuzz_$h" "$@"
   fi

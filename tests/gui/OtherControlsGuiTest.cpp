@@ -16,6 +16,7 @@
 
 #include <commctrl.h>
 
+#include <random>
 #include <string>
 
 using namespace guitest;
@@ -279,6 +280,71 @@ TEST_F(OtherControlsGuiTest, BrokenOrStillGifsNeverStartTheTimer)
         }
         root->RemoveItem(pGif);
     }
+}
+
+// A mutation driver for the GIF player's image stream (decoded by the system's GDI+): seeded
+// random damage to a three-frame GIF, from byte flips to a huge logical screen, is shown or
+// refused as a whole; the frame timer runs only for an image of two frames or more, within
+// the system's timer limits, and the current frame stays inside the image.
+TEST_F(OtherControlsGuiTest, DamagedGifStreamsAreShownOrRefusedWhole)
+{
+    const std::string full = MakeGif(8, 8, {{0, 10}, {1, 0}, {2, 20}});
+    const unsigned seed = std::random_device{}();
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    const ScopedResourcePath resources(files.Path());
+    int nPlaying = 0;
+    int nRefused = 0;
+    for (int i = 0; i < 150; ++i) {
+        std::string bytes = full;
+        for (unsigned n = 1 + random() % 6; n > 0; --n) {
+            const size_t at = random() % bytes.size();
+            switch (random() % 5) {
+            case 0: bytes[at] = static_cast<char>(random()); break;
+            case 1: bytes.resize(at); break;
+            case 2: bytes.insert(at, 1 + random() % 64, static_cast<char>(random())); break;
+            case 3: bytes.erase(at, 1 + random() % 8); break;
+            default: // a width, height or delay field to an extreme
+                if (bytes.size() > 9) {
+                    bytes[6 + random() % 4] = '\xFF';
+                }
+                break;
+            }
+            if (bytes.empty()) {
+                bytes = "G";
+            }
+        }
+        const std::wstring name = L"damaged" + std::to_wstring(i) + L".gif";
+        ASSERT_TRUE(WriteGif(name, bytes));
+        auto* pGif = Add<CGifAnimUI>((L"width=\"40\" height=\"20\" bkimage=\"" + name + L"\"").c_str());
+        const UINT nFrames = pGif->FrameCount();
+        const UINT systemId = host.Manager().TimerSystemId(pGif, CGifAnimUI::FrameTimerId);
+        if (nFrames >= 2) {
+            ++nPlaying;
+            ASSERT_TRUE(pGif->IsPlaying()) << i;
+            for (int tick = 0; tick < 4; ++tick) {
+                const UINT elapse = host.Manager().TimerElapse(pGif, CGifAnimUI::FrameTimerId);
+                ASSERT_GE(elapse, 10u) << i;
+                ASSERT_LE(elapse, static_cast<UINT>(USER_TIMER_MAXIMUM)) << i;
+                Tick(pGif);
+                ASSERT_LT(pGif->CurrentFrame(), nFrames) << i;
+                host.PaintNow(true);
+            }
+        } else {
+            nRefused += nFrames == 0 ? 1 : 0;
+            ASSERT_FALSE(pGif->IsPlaying()) << i;
+            ASSERT_EQ(systemId, 0u) << i;
+            ASSERT_FALSE(pGif->PlayGif()) << i;
+        }
+        root->RemoveItem(pGif);
+    }
+    EXPECT_GT(nPlaying, 0) << "some damage leaves a playable image";
+    EXPECT_GT(nRefused, 0) << "some damage leaves nothing to show";
+    // The window still shows a sound GIF afterwards.
+    ASSERT_TRUE(WriteGif(L"sound.gif", full));
+    auto* pGif = Add<CGifAnimUI>(L"width=\"40\" height=\"20\" bkimage=\"sound.gif\"");
+    EXPECT_EQ(pGif->FrameCount(), 3u);
+    EXPECT_EQ(PixelAt(CenterOf(pGif->Position())), kRed);
 }
 
 // The gallery skin of the other controls, built in a real window; its picture goes to the build tree.

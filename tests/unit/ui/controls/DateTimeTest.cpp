@@ -4,7 +4,9 @@
 #include "controls/ControlTable.h"
 #include "controls/DateTime.h"
 
+#include <iterator>
 #include <memory>
+#include <random>
 #include <string>
 
 using namespace controltest;
@@ -105,4 +107,94 @@ TEST(DateTimeTest, NoPickerWithoutAWindow)
     EXPECT_EQ(tree.root->PickerWindow(), nullptr);
     tree.root->SetEnabled(false);
     EXPECT_EQ(tree.root->InputFlags(), 0u);
+}
+
+namespace {
+
+// An independent reading of the date text: digits-dash-digits-dash-digits (1–4, 1–2, 1–2), a
+// Gregorian date from 1601 to 9999. Gives the day of the week by Zeller's rule (0 = Sunday).
+bool OracleDate(const std::wstring& text, int& nYear, int& nMonth, int& nDay, int& nWeekday)
+{
+    int fields[3] = {};
+    size_t pos = 0;
+    for (int k = 0; k < 3; ++k) {
+        const size_t start = pos;
+        while (pos < text.size() && text[pos] >= L'0' && text[pos] <= L'9' && pos - start < (k == 0 ? 4u : 2u)) {
+            fields[k] = fields[k] * 10 + (text[pos++] - L'0');
+        }
+        if (pos == start || (k < 2 && (pos >= text.size() || text[pos++] != L'-'))) {
+            return false;
+        }
+    }
+    if (pos != text.size()) {
+        return false;
+    }
+    nYear = fields[0];
+    nMonth = fields[1];
+    nDay = fields[2];
+    const bool leap = (nYear % 4 == 0 && nYear % 100 != 0) || nYear % 400 == 0;
+    const int days[] = {31, leap ? 29 : 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (nYear < 1601 || nMonth < 1 || nMonth > 12 || nDay < 1 || nDay > days[nMonth - 1]) {
+        return false;
+    }
+    const int m = nMonth < 3 ? nMonth + 12 : nMonth;
+    const int y = nMonth < 3 ? nYear - 1 : nYear;
+    const int h = (nDay + 13 * (m + 1) / 5 + y + y / 4 - y / 100 + y / 400) % 7; // 0 = Saturday
+    nWeekday = (h + 6) % 7;
+    return true;
+}
+
+} // namespace
+
+// A mutation driver for the date text (a skin's "text", a program's SetText): seeded random
+// strings near and far from a date are each taken as exactly the date they name, or ignored.
+TEST(DateTimeTest, RandomTextIsTakenAsTheDateItNamesOrIgnored)
+{
+    const unsigned seed = std::random_device{}();
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    const wchar_t alphabet[] = L"0123456789--- x/\x0660\xFF10\xD800";
+    CDateTimeUI date;
+    int nTaken = 0;
+    for (int i = 0; i < 20000; ++i) {
+        std::wstring text;
+        if (random() % 2 == 0) {
+            // Near a date: fields of random widths and values, then a few mutations.
+            text = std::to_wstring(random() % 12000) + L"-" + std::to_wstring(random() % 15) + L"-" +
+                   std::to_wstring(random() % 33);
+            for (unsigned n = random() % 3; n > 0 && !text.empty(); --n) {
+                const size_t at = random() % text.size();
+                switch (random() % 3) {
+                case 0: text.erase(at, 1); break;
+                case 1: text.insert(at, 1, alphabet[random() % (std::size(alphabet) - 1)]); break;
+                default: text[at] = alphabet[random() % (std::size(alphabet) - 1)]; break;
+                }
+            }
+        } else {
+            for (unsigned n = random() % 14; n > 0; --n) {
+                text += alphabet[random() % (std::size(alphabet) - 1)];
+            }
+        }
+        const CUIString before = date.Text();
+        date.SetText(text.c_str());
+        int nYear = 0;
+        int nMonth = 0;
+        int nDay = 0;
+        int nWeekday = 0;
+        if (OracleDate(text, nYear, nMonth, nDay, nWeekday)) {
+            ++nTaken;
+            const SYSTEMTIME value = date.Time();
+            ASSERT_EQ(value.wYear, nYear) << std::wstring(text);
+            ASSERT_EQ(value.wMonth, nMonth) << std::wstring(text);
+            ASSERT_EQ(value.wDay, nDay) << std::wstring(text);
+            ASSERT_EQ(value.wDayOfWeek, nWeekday) << std::wstring(text);
+            // What is shown reads back as the same date.
+            SYSTEMTIME again = {};
+            ASSERT_TRUE(CDateTimeUI::ParseDate(date.Text().GetData(), again)) << std::wstring(text);
+            ASSERT_EQ(CDateTimeUI::FormatDate(again), date.Text());
+        } else {
+            ASSERT_EQ(date.Text(), before) << std::wstring(text);
+        }
+    }
+    EXPECT_GT(nTaken, 100) << "the driver reaches real dates";
 }

@@ -9,7 +9,10 @@
 #include "controls/ListSelection.h"
 #include "controls/ListTextElement.h"
 #include "controls/ScrollBar.h"
+#include "core/DibSection.h"
 
+#include <iterator>
+#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -338,5 +341,82 @@ TEST_F(ListTest, ItemAttributesSetTheRowLook)
     CListTextElementUI text;
     for (const wchar_t* pstrName : {L"ListTextElement", L"ListLabelElement", L"ListItem", L"ListElement"}) {
         EXPECT_NE(text.LookupInterface(pstrName), nullptr) << pstrName;
+    }
+}
+
+namespace {
+
+std::vector<std::wstring> SplitColumns(const std::wstring& text)
+{
+    std::vector<std::wstring> columns(1);
+    for (const wchar_t ch : text) {
+        if (ch == L'|') {
+            columns.emplace_back();
+        } else {
+            columns.back() += ch;
+        }
+    }
+    return columns;
+}
+
+std::wstring JoinColumns(const std::vector<std::wstring>& columns)
+{
+    std::wstring text;
+    for (size_t i = 0; i < columns.size(); ++i) {
+        text += (i > 0 ? L"|" : L"") + columns[i];
+    }
+    return text;
+}
+
+} // namespace
+
+// A mutation driver for the "|" column split of a text row (texts come from skins and from
+// programs): every column read and every column written agrees with an independent split, and
+// rows of any shape lay out and paint under a three-column header.
+TEST_F(ListTest, RandomColumnTextsSplitAndJoinAsTheBarsSay)
+{
+    tree.Add<CListHeaderItemUI>(L"width=\"60\"");
+    tree.Add<CListHeaderItemUI>(L"width=\"60\"");
+    tree.Add<CListHeaderItemUI>(L"width=\"60\"");
+    auto* pRow = tree.Add<CListTextElementUI>(L"height=\"20\"");
+    CDibSectionUI canvas;
+    ASSERT_TRUE(canvas.Create(200, 100));
+    const unsigned seed = std::random_device{}();
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    const wchar_t alphabet[] = L"||||ab {}<>\x4E2D\xD800\x0001";
+    auto randomText = [&](size_t nMax) {
+        std::wstring text;
+        for (size_t n = random() % (nMax + 1); n > 0; --n) {
+            text += alphabet[random() % (std::size(alphabet) - 1)];
+        }
+        return text;
+    };
+    for (int i = 0; i < 3000; ++i) {
+        std::wstring text = randomText(i % 100 == 0 ? 5000 : 40);
+        pRow->SetText(text.c_str());
+        std::vector<std::wstring> columns = SplitColumns(text);
+        for (int nColumn = -2; nColumn < static_cast<int>(columns.size()) + 2; ++nColumn) {
+            const bool inside = nColumn >= 0 && nColumn < static_cast<int>(columns.size());
+            ASSERT_EQ(pRow->ColumnText(nColumn), (inside ? columns[nColumn] : std::wstring()).c_str()) << nColumn << L" of " << text;
+            if (nColumn > 40) {
+                break;
+            }
+        }
+        const int nColumn = static_cast<int>(random() % 40) - 4;
+        const std::wstring value = randomText(6);
+        pRow->SetColumnText(nColumn, value.c_str());
+        if (nColumn >= 0 && nColumn < ListItemLook::MaxColumns) {
+            if (columns.size() < static_cast<size_t>(nColumn) + 1) {
+                columns.resize(nColumn + 1);
+            }
+            columns[nColumn] = value;
+            text = JoinColumns(columns);
+        }
+        ASSERT_EQ(pRow->Text(), text.c_str()) << L"column " << nColumn << L" set to " << value;
+        if (i % 50 == 0) {
+            list().SetPosition(RECT{0, 0, 200, 100});
+            list().Paint(canvas.DC(), RECT{0, 0, 200, 100});
+        }
     }
 }
