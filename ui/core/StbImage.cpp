@@ -74,18 +74,66 @@ bool HuffmanCountsFit(const BYTE* pBytes, DWORD dwSize, size_t i)
     return true;
 }
 
+// From the first scan on, the decoder finds its markers by searching the entropy-coded data,
+// so every FF C4 there is checked as a DHT segment.
+bool HuffmanTablesFitFrom(const BYTE* pBytes, DWORD dwSize, size_t i)
+{
+    for (; i + 1 < dwSize; ++i) {
+        if (pBytes[i] == 0xFF && pBytes[i + 1] == 0xC4 && !HuffmanCountsFit(pBytes, dwSize, i + 2)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsMarkerWithoutLength(BYTE marker)
+{
+    return marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7);
+}
+
 // stb_image 2.27 (Debian 12's libstb) writes past a Huffman table given more than 256 codes.
-// It reads a DHT segment wherever FF C4 comes as a marker, before the frame or between scans,
-// so every FF C4 in a JPEG is checked as one.
+// Before the first scan it reads segments as this walk does: a byte that is not FF is stepped
+// over, fill FFs are skipped, a segment's payload (an APP or COM block, say) is passed by its
+// length and never taken for markers.
 bool JpegHuffmanTablesFit(const BYTE* pBytes, DWORD dwSize)
 {
     if (!IsJpeg(pBytes, dwSize)) {
         return true;
     }
-    for (size_t i = 0; i + 1 < dwSize; ++i) {
-        if (pBytes[i] == 0xFF && pBytes[i + 1] == 0xC4 && !HuffmanCountsFit(pBytes, dwSize, i + 2)) {
+    size_t i = 1;
+    while (pBytes[i] == 0xFF) {
+        ++i;
+    }
+    ++i; // D8
+    while (i < dwSize) {
+        if (pBytes[i] != 0xFF) {
+            ++i;
+            continue;
+        }
+        while (i < dwSize && pBytes[i] == 0xFF) {
+            ++i;
+        }
+        if (i >= dwSize) {
+            break;
+        }
+        const BYTE marker = pBytes[i++];
+        if (marker == 0xD9) {
+            return true; // nothing after the end of the image is read
+        }
+        if (marker == 0xDA) {
+            return HuffmanTablesFitFrom(pBytes, dwSize, i);
+        }
+        if (marker == 0xC4 && !HuffmanCountsFit(pBytes, dwSize, i)) {
             return false;
         }
+        if (IsMarkerWithoutLength(marker)) {
+            continue;
+        }
+        const size_t nLength = (static_cast<size_t>(ByteAt(pBytes, dwSize, i)) << 8) | ByteAt(pBytes, dwSize, i + 1);
+        if (nLength < 2) {
+            return HuffmanTablesFitFrom(pBytes, dwSize, i); // the decoder's reading is lost: every FF C4 counts
+        }
+        i += nLength;
     }
     return true;
 }

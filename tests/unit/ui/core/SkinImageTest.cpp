@@ -216,4 +216,36 @@ TEST_F(SkinImageSourceTest, DamagedImagesAreRefusedOrDecodedToFixedPixels)
     EXPECT_EQ(image->nHeight, 8);
 }
 
+// Huffman counts over 256 are refused where the decoder reads them as a table (a DHT segment
+// before the scan, or a marker in or after the scan data), not inside another segment's payload.
+TEST_F(SkinImageSourceTest, AHuffmanTableIsCheckedWhereTheDecoderReadsOne)
+{
+    const auto good = ReadFileBytes(SourceDir() + L"\\fuzz\\corpus\\decoded_image\\jpeg_baseline.jpg");
+    ASSERT_TRUE(good && good->size() > 4);
+    // FF C4, length 0x13, class 0 id 0, then sixteen counts adding up to 16 × 255.
+    std::string badTable = "\xFF\xC4";
+    badTable += std::string("\x00\x13\x00", 3) + std::string(16, '\xFF');
+    const std::string app = std::string("\xFF\xE1\x00", 3) + static_cast<char>(2 + badTable.size()) + badTable;
+    struct Case {
+        const wchar_t* name;
+        std::string bytes;
+        bool decodes;
+    };
+    const std::string& bytes = *good;
+    const Case cases[] = {
+        {L"in-app.jpg", bytes.substr(0, 2) + app + bytes.substr(2), true},
+        {L"as-segment.jpg", bytes.substr(0, 2) + badTable + bytes.substr(2), false},
+        {L"after-scan.jpg", bytes.substr(0, bytes.size() - 2) + badTable + bytes.substr(bytes.size() - 2), false},
+    };
+    CResourceSettingsUI::SetResourcePath(m_dir.Path().c_str());
+    for (const Case& c : cases) {
+        ASSERT_TRUE(WriteFileBytes(m_dir / c.name, c.bytes));
+        const auto image = CSkinRender::LoadSkinImage(c.name, nullptr, 0);
+        EXPECT_EQ(image != nullptr, c.decodes) << c.name;
+        if (image != nullptr) {
+            EXPECT_EQ(image->nWidth, 8) << c.name;
+        }
+    }
+}
+
 } // namespace
