@@ -9,7 +9,11 @@
 # LeakSanitizer's stop-the-world tracer hangs under qemu-user, so there leaks are not looked
 # for in the 32-bit programs, and replay also runs an x86_64 build (build-fuzz-x86_64/) for them.
 # There ASan's quarantine is kept small too: with its default 256 MB a long campaign ran out of
-# the emulated address space (an allocator CHECK failure inside ASan, not in our code).
+# the emulated address space (an allocator CHECK failure inside ASan, not in our code). And
+# libFuzzer's RSS watcher thread is not started there (the memory limit is on malloc instead):
+# with a second thread, ASan under the emulator took the fuzzing loop for that thread and
+# reported errors no input reproduced (an FPE inside libFuzzer's own input scheduler, a stack
+# overflow in memory its own thread owned).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${WXLM_FUZZ_BUILD:-$root/build-fuzz}
@@ -61,7 +65,8 @@ run_harness() {
   local dir=$1 h=$2
   shift 2
   if [ "$dir" = "$build" ] && [ ${#runner[@]} -gt 0 ]; then
-    ASAN_OPTIONS="detect_leaks=0:quarantine_size_mb=32${ASAN_OPTIONS:+:$ASAN_OPTIONS}" "${runner[@]}" "$dir/fuzz_$h" -detect_leaks=0 "$@"
+    ASAN_OPTIONS="detect_leaks=0:quarantine_size_mb=32${ASAN_OPTIONS:+:$ASAN_OPTIONS}" "${runner[@]}" "$dir/fuzz_$h" -detect_leaks=0 "$@" \
+      -rss_limit_mb=0 -malloc_limit_mb=2048
   else
     "$dir/fuzz_$h" "$@"
   fi
