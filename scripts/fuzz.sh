@@ -13,7 +13,8 @@
 # libFuzzer's RSS watcher thread is not started there (the memory limit is on malloc instead):
 # with a second thread, ASan under the emulator took the fuzzing loop for that thread and
 # reported errors no input reproduced (an FPE inside libFuzzer's own input scheduler, a stack
-# overflow in memory its own thread owned).
+# overflow in memory its own thread owned). Emulated code runs about three times slower, so an
+# input counts as hanging after 30 seconds there instead of 10.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${WXLM_FUZZ_BUILD:-$root/build-fuzz}
@@ -66,7 +67,7 @@ run_harness() {
   shift 2
   if [ "$dir" = "$build" ] && [ ${#runner[@]} -gt 0 ]; then
     ASAN_OPTIONS="detect_leaks=0:quarantine_size_mb=32${ASAN_OPTIONS:+:$ASAN_OPTIONS}" "${runner[@]}" "$dir/fuzz_$h" -detect_leaks=0 "$@" \
-      -rss_limit_mb=0 -malloc_limit_mb=2048
+      -rss_limit_mb=0 -malloc_limit_mb=2048 -timeout=30
   else
     "$dir/fuzz_$h" "$@"
   fi
