@@ -168,6 +168,43 @@ bool PngChunksFit(const BYTE* pBytes, DWORD dwSize)
 
 // stb_image 2.27 converts a 16-bit PNM to four channels as if it were 8-bit, then reads twice
 // the bytes it converted: no such image decodes correctly, so none is decoded.
+bool IsPnmSpace(BYTE c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// stb_image 2.27 reads a PNM header's numbers without a bound (signed overflow on ten digits or
+// more). Its header read the decoder's way: blanks and "#" comments before each of width,
+// height and maximum value; false when one of them goes past INT_MAX.
+bool PnmNumbersFit(const BYTE* pBytes, DWORD dwSize)
+{
+    if (dwSize < 2 || pBytes[0] != 'P' || (pBytes[1] != '5' && pBytes[1] != '6')) {
+        return true;
+    }
+    size_t i = 2;
+    for (int nNumber = 0; nNumber < 3; ++nNumber) {
+        for (;;) {
+            while (i < dwSize && IsPnmSpace(pBytes[i])) {
+                ++i;
+            }
+            if (i >= dwSize || pBytes[i] != '#') {
+                break;
+            }
+            while (i < dwSize && pBytes[i] != '\n' && pBytes[i] != '\r') {
+                ++i;
+            }
+        }
+        long long value = 0;
+        for (; i < dwSize && pBytes[i] >= '0' && pBytes[i] <= '9'; ++i) {
+            value = value * 10 + (pBytes[i] - '0');
+            if (value > INT_MAX) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 bool Is16BitPnm(const BYTE* pBytes, DWORD dwSize)
 {
     return dwSize >= 2 && pBytes[0] == 'P' && (pBytes[1] == '5' || pBytes[1] == '6') &&
@@ -186,7 +223,7 @@ bool DecodeStbImage(const BYTE* pBytes, DWORD dwSize, StbPixels& pixels)
 {
     pixels = StbPixels();
     if (pBytes == nullptr || dwSize == 0 || dwSize > INT_MAX || !JpegHuffmanTablesFit(pBytes, dwSize) ||
-        !PngChunksFit(pBytes, dwSize) || Is16BitPnm(pBytes, dwSize)) {
+        !PngChunksFit(pBytes, dwSize) || !PnmNumbersFit(pBytes, dwSize) || Is16BitPnm(pBytes, dwSize)) {
         return false;
     }
     // The header alone: its size decides before the decoder allocates for it.

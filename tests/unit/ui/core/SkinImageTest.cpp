@@ -188,7 +188,8 @@ INSTANTIATE_TEST_SUITE_P(Sizes, SkinImageSizeTest,
 
 // Found by the decoded-image fuzz harness: the decoder wrote past a Huffman table, read a
 // quantisation table that no DQT segment had set (the pixels were whatever the heap held), and
-// asked for 2 GB for an IDAT chunk longer than the file; it read past a 16-bit PNM it converted.
+// asked for 2 GB for an IDAT chunk longer than the file; it read past a 16-bit PNM it converted;
+// a PNM header number of ten digits or more overflowed its int (found by the 32-bit build).
 TEST_F(SkinImageSourceTest, DamagedImagesAreRefusedOrDecodedToFixedPixels)
 {
     const std::wstring fuzz = SourceDir() + L"\\fuzz\\";
@@ -196,8 +197,12 @@ TEST_F(SkinImageSourceTest, DamagedImagesAreRefusedOrDecodedToFixedPixels)
     const auto noTable = ReadFileBytes(fuzz + L"regressions\\decoded_image\\jpeg-without-quantisation-table.jpg");
     const auto longChunk = ReadFileBytes(fuzz + L"regressions\\decoded_image\\png-idat-length-beyond-the-file.png");
     const auto wide = ReadFileBytes(fuzz + L"regressions\\decoded_image\\pnm-16-bit.ppm");
+    const auto longNumber = ReadFileBytes(fuzz + L"regressions\\decoded_image\\pnm-width-beyond-int.ppm");
+    const auto plainPnm = ReadFileBytes(fuzz + L"corpus\\decoded_image\\pnm_p6.ppm");
     const auto good = ReadFileBytes(fuzz + L"corpus\\decoded_image\\jpeg_baseline.jpg");
-    ASSERT_TRUE(tooManyCodes && noTable && longChunk && wide && good);
+    ASSERT_TRUE(tooManyCodes && noTable && longChunk && wide && good && longNumber && plainPnm);
+    ASSERT_TRUE(WriteFileBytes(m_dir / L"number.ppm", *longNumber));
+    ASSERT_TRUE(WriteFileBytes(m_dir / L"plain.ppm", *plainPnm));
     ASSERT_TRUE(WriteFileBytes(m_dir / L"codes.jpg", *tooManyCodes));
     ASSERT_TRUE(WriteFileBytes(m_dir / L"table.jpg", *noTable));
     ASSERT_TRUE(WriteFileBytes(m_dir / L"chunk.png", *longChunk));
@@ -205,6 +210,8 @@ TEST_F(SkinImageSourceTest, DamagedImagesAreRefusedOrDecodedToFixedPixels)
     ASSERT_TRUE(WriteFileBytes(m_dir / L"good.jpg", *good));
     CResourceSettingsUI::SetResourcePath(m_dir.Path().c_str());
     EXPECT_EQ(CSkinRender::LoadSkinImage(L"wide.ppm", nullptr, 0), nullptr);
+    EXPECT_EQ(CSkinRender::LoadSkinImage(L"number.ppm", nullptr, 0), nullptr);
+    EXPECT_NE(CSkinRender::LoadSkinImage(L"plain.ppm", nullptr, 0), nullptr) << "a PNM of 8 bits still loads";
     EXPECT_EQ(CSkinRender::LoadSkinImage(L"codes.jpg", nullptr, 0), nullptr);
     EXPECT_EQ(CSkinRender::LoadSkinImage(L"chunk.png", nullptr, 0), nullptr);
     const auto grey = CSkinRender::LoadSkinImage(L"table.jpg", nullptr, 0);
