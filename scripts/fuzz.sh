@@ -112,6 +112,12 @@ campaign() {
     for dir in "$root/fuzz/corpus/$h" "$root/fuzz/regressions/$h"; do
       [ -d "$dir" ] && seeds+=("$dir")
     done
+    # 32-bit glibc's readdir fails on this host's 64-bit inode numbers, so an emulated harness is
+    # handed its corpus and seeds as a list of files (it still writes new units into $work).
+    if [ ${#runner[@]} -gt 0 ]; then
+      find "$work" "${seeds[@]}" -type f | paste -sd, >"$build/campaign-$h.inputs"
+      seeds=(-seed_inputs=@"$build/campaign-$h.inputs")
+    fi
     echo "fuzz campaign: $h ($arch) for ${seconds}s (corpus $work, findings $findings)"
     run_harness "$build" "$h" -max_total_time="$seconds" -runs="$runs" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
       -artifact_prefix="$findings" "${dict[@]}" "$work" "${seeds[@]}" \
