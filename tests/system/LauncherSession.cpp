@@ -1,5 +1,6 @@
 #include "LauncherSession.h"
 
+#include <algorithm>
 #include <sstream>
 
 #include "TestPaths.h"
@@ -143,11 +144,13 @@ bool LauncherSession::WaitForGameStart(std::chrono::milliseconds timeout) const
 
 bool LauncherSession::HasLogMessage(const std::string& message) const
 {
-    for (const std::string& line : m_log.NewMessages()) {
-        if (line == message)
-            return true;
-    }
-    return false;
+    return CountLogMessages(message) > 0;
+}
+
+size_t LauncherSession::CountLogMessages(const std::string& message) const
+{
+    const std::vector<std::string> lines = m_log.NewMessages();
+    return static_cast<size_t>(std::count(lines.begin(), lines.end(), message));
 }
 
 bool LauncherSession::WaitForLogMessage(const std::string& message, std::chrono::milliseconds timeout) const
@@ -160,13 +163,13 @@ bool WaitPainted(HWND window)
     return WaitUntil([&] { return IsWindowVisible(window) && !GetUpdateRect(window, nullptr, FALSE); });
 }
 
-void ClickLauncherPage(HWND launcher, POINT client, bool onPress)
+bool ClickLauncherPage(HWND launcher, POINT client, bool onPress)
 {
     // The window takes its place when it shows, and the page's window its size at the first
     // layout after that: the point is looked up once both have happened.
     POINT screen{};
     HWND target = nullptr;
-    WaitUntil([&] {
+    const bool found = WaitUntil([&] {
         screen = client;
         ClientToScreen(launcher, &screen);
         target = WindowFromPoint(screen);
@@ -175,12 +178,15 @@ void ClickLauncherPage(HWND launcher, POINT client, bool onPress)
         return std::wstring(className) == L"WxlmPortalPage" && !GetUpdateRect(launcher, nullptr, FALSE) &&
                !GetUpdateRect(target, nullptr, FALSE);
     });
+    if (!found)
+        return false;
     POINT local = screen;
     ScreenToClient(target, &local);
     const LPARAM at = MAKELPARAM(local.x, local.y);
     PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, at);
     if (!onPress)
         PostMessageW(target, WM_LBUTTONUP, 0, at);
+    return true;
 }
 
 } // namespace wxlmtest

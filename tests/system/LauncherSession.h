@@ -54,6 +54,7 @@ public:
     bool WaitForLogMessage(const std::string& message,
                            std::chrono::milliseconds timeout = std::chrono::seconds(20)) const;
     bool HasLogMessage(const std::string& message) const;
+    size_t CountLogMessages(const std::string& message) const;
 
     HWND Window() const { return m_hWnd; }
     const std::wstring& GameExeDir() const { return m_strGameDir; }
@@ -74,7 +75,7 @@ bool WaitPainted(HWND window);
 
 // Clicks the stand-in page inside the launcher at a point of the launcher's client area, with the
 // button messages a user's click sends to the window under the point (onPress: the press only).
-void ClickLauncherPage(HWND launcher, POINT client, bool onPress = false);
+[[nodiscard]] bool ClickLauncherPage(HWND launcher, POINT client, bool onPress = false);
 
 // The top-level window of class GameLoaderResClass that belongs to the process; null if none.
 HWND FindLauncherWindow(DWORD processId);

@@ -144,7 +144,7 @@ TEST(MainWindowTest, ClickingStartOnThePageStartsTheGame)
     LauncherSession session;
     ASSERT_TRUE(session.Start(L"--source=QV --token=tk"));
     ASSERT_TRUE(session.WaitVisible());
-    ClickLauncherPage(session.Window(), {480, 230}, false);
+    ASSERT_TRUE(ClickLauncherPage(session.Window(), {480, 230}, false));
     EXPECT_EQ(session.WaitExit(), 0);
     ASSERT_TRUE(session.WaitForGameStart());
     EXPECT_EQ(session.GameStarts().at(0), (std::vector<std::string>{"--source=QV", "--token=tk"}));
@@ -206,7 +206,7 @@ struct CloseCase {
 
 TEST(MainWindowTest, EveryClosePathNotifiesTheClientOnlyForQV)
 {
-    const auto pageClose = [](HWND window) { ClickLauncherPage(window, {940, 20}, false); };
+    const auto pageClose = [](HWND window) { EXPECT_TRUE(ClickLauncherPage(window, {940, 20}, false)); };
     const auto taskBarClose = [](HWND window) { PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); };
     const auto exitMenu = [](HWND window) {
         std::thread([window] {

@@ -88,7 +88,7 @@ bool HuffmanTablesFitFrom(const BYTE* pBytes, DWORD dwSize, size_t i)
 
 bool IsMarkerWithoutLength(BYTE marker)
 {
-    return marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7);
+    return marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8);
 }
 
 // stb_image 2.27 (Debian 12's libstb) writes past a Huffman table given more than 256 codes.
@@ -100,11 +100,7 @@ bool JpegHuffmanTablesFit(const BYTE* pBytes, DWORD dwSize)
     if (!IsJpeg(pBytes, dwSize)) {
         return true;
     }
-    size_t i = 1;
-    while (pBytes[i] == 0xFF) {
-        ++i;
-    }
-    ++i; // D8
+    size_t i = 0;
     while (i < dwSize) {
         if (pBytes[i] != 0xFF) {
             ++i;
@@ -166,8 +162,11 @@ bool PngChunksFit(const BYTE* pBytes, DWORD dwSize)
     return true;
 }
 
-// stb_image 2.27 converts a 16-bit PNM to four channels as if it were 8-bit, then reads twice
-// the bytes it converted: no such image decodes correctly, so none is decoded.
+bool IsBinaryPnm(const BYTE* pBytes, DWORD dwSize)
+{
+    return dwSize >= 2 && pBytes[0] == 'P' && (pBytes[1] == '5' || pBytes[1] == '6');
+}
+
 bool IsPnmSpace(BYTE c)
 {
     return c == ' ' || (c >= '\t' && c <= '\r');
@@ -178,7 +177,7 @@ bool IsPnmSpace(BYTE c)
 // height and maximum value; false when one of them goes past INT_MAX.
 bool PnmNumbersFit(const BYTE* pBytes, DWORD dwSize)
 {
-    if (dwSize < 2 || pBytes[0] != 'P' || (pBytes[1] != '5' && pBytes[1] != '6')) {
+    if (!IsBinaryPnm(pBytes, dwSize)) {
         return true;
     }
     size_t i = 2;
@@ -205,10 +204,11 @@ bool PnmNumbersFit(const BYTE* pBytes, DWORD dwSize)
     return true;
 }
 
+// stb_image 2.27 converts a 16-bit PNM to four channels as if it were 8-bit, then reads twice
+// the bytes it converted: no such image decodes correctly, so none is decoded.
 bool Is16BitPnm(const BYTE* pBytes, DWORD dwSize)
 {
-    return dwSize >= 2 && pBytes[0] == 'P' && (pBytes[1] == '5' || pBytes[1] == '6') &&
-           stbi_is_16_bit_from_memory(pBytes, static_cast<int>(dwSize));
+    return IsBinaryPnm(pBytes, dwSize) && stbi_is_16_bit_from_memory(pBytes, static_cast<int>(dwSize));
 }
 
 bool WithinLimits(int nWidth, int nHeight)
