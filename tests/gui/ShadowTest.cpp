@@ -17,11 +17,23 @@ namespace {
 
 constexpr wchar_t kHostClass[] = L"TarvoShadowTestHost";
 
+// Where the watched shadow window stood while the host painted last.
+HWND g_hWatchedShadow = nullptr;
+RECT g_rcShadowAtHostPaint = {0, 0, 0, 0};
+
+LRESULT CALLBACK HostWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    if (uMsg == WM_PAINT && g_hWatchedShadow != nullptr) {
+        ::GetWindowRect(g_hWatchedShadow, &g_rcShadowAtHostPaint);
+    }
+    return ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
+}
+
 void RegisterHostClass()
 {
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.lpfnWndProc = &HostWindowProc;
     wc.hInstance = ::GetModuleHandleW(nullptr);
     wc.lpszClassName = kHostClass;
     ::RegisterClassExW(&wc);
@@ -104,6 +116,7 @@ protected:
 
     void TearDown() override
     {
+        g_hWatchedShadow = nullptr;
         m_shadow.reset();
         if (m_hHost != nullptr && ::IsWindow(m_hHost)) {
             ::DestroyWindow(m_hHost);
@@ -202,6 +215,7 @@ TEST_F(ShadowTest, MinimiseHidesAndRestoreShowsAtTheRightPlace)
     EXPECT_TRUE(ShadowAt(rcExpected)) << Text(WindowRect(m_shadow->ShadowWindow()));
 }
 
+// The host's own content comes first: the shadow is redrawn when the host has painted.
 TEST_F(ShadowTest, GrowingWaitsForThePaintAndShrinkingRedrawsAtOnce)
 {
     CreateHost(true);
@@ -215,8 +229,10 @@ TEST_F(ShadowTest, GrowingWaitsForThePaintAndShrinkingRedrawsAtOnce)
 
     ::SetWindowPos(m_hHost, nullptr, 0, 0, 260, 150, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_EQ(Text(WindowRect(hShadow)), Text(rcBefore)) << "grown: nothing before the paint";
+    g_hWatchedShadow = hShadow;
     ::InvalidateRect(m_hHost, nullptr, FALSE);
     ::UpdateWindow(m_hHost);
+    EXPECT_EQ(Text(g_rcShadowAtHostPaint), Text(rcBefore)) << "the host painted first";
     EXPECT_EQ(Text(WindowRect(hShadow)), Text({91, 91, 369, 259}));
 
     ::SetWindowPos(m_hHost, nullptr, 0, 0, 150, 100, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

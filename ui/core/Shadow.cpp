@@ -170,8 +170,25 @@ LRESULT CALLBACK CShadowUI::HostProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM
         HostMap().erase(hWnd);
         pThis->m_hHost = nullptr;
     }
-    // The host's own procedure may delete the object that owns this shadow: not touched after.
-    return ::CallWindowProcW(pHostProc, hWnd, uMsg, wParam, lParam);
+    // The host's own procedure may delete the object that owns this shadow: not touched after,
+    // except through the map, which a shadow leaves when it goes.
+    const LRESULT lResult = ::CallWindowProcW(pHostProc, hWnd, uMsg, wParam, lParam);
+    if (uMsg == WM_PAINT) {
+        const auto after = HostMap().find(hWnd);
+        if (after != HostMap().end()) {
+            after->second->OnHostPainted(hWnd);
+        }
+    }
+    return lResult;
+}
+
+// A pending redraw waits until the host has painted: the window's own content comes first.
+void CShadowUI::OnHostPainted(HWND hHost)
+{
+    if (m_bUpdatePending) {
+        Update(hHost);
+        m_bUpdatePending = false;
+    }
 }
 
 void CShadowUI::OnHostMessage(HWND hHost, UINT uMsg, WPARAM wParam, LPARAM lParam)
@@ -194,12 +211,6 @@ void CShadowUI::OnHostMessage(HWND hHost, UINT uMsg, WPARAM wParam, LPARAM lPara
         break;
     case WM_SIZE:
         OnHostSize(hHost, wParam, lParam);
-        break;
-    case WM_PAINT:
-        if (m_bUpdatePending) {
-            Update(hHost);
-            m_bUpdatePending = false;
-        }
         break;
     case WM_SHOWWINDOW:
         OnHostShow(hHost, wParam != FALSE);

@@ -48,6 +48,7 @@ private:
     static LRESULT CALLBACK HostProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
     void OnHostMessage(HWND hHost, UINT uMsg, WPARAM wParam, LPARAM lParam);
     void OnHostSize(HWND hHost, WPARAM wParam, LPARAM lParam);
+    void OnHostPainted(HWND hHost);
     void OnHostShow(HWND hHost, bool bShown);
     void ShowShadowWindow(bool bShow);
     bool PaintShadow(const CDibSectionUI& buffer, HWND hHost, const RECT& rcHost);
