@@ -27,4 +27,4 @@ release:
 	@echo "release: build-release/bin/wxlm_main.exe"
 
 clean:
-	rm -rf $(BUILD) build-release build-fuzz build-fuzz-x86_64
+	rm -rf $(BUILD) build-bench build-release build-fuzz build-fuzz-x86_64

@@ -88,7 +88,7 @@ double HitTest(Tree& tree, int nHitTests)
     volatile int nFound = 0;
     const int nHeight = tree.rows * RowHeight;
     return TimePerCall(nHitTests, [&](int i) {
-        const POINT pt = {(i * 7919) % Width, (i * 104729) % nHeight};
+        const POINT pt = {static_cast<LONG>(i * 7919LL % Width), static_cast<LONG>(i * 104729LL % nHeight)};
         nFound = nFound + (tree.manager.ControlAt(pt) != nullptr ? 1 : 0);
     });
 }

@@ -250,7 +250,7 @@ int main()
     }
     volatile int nFound = 0;
     const double hitTest = TimePerCall(HitTests, [&](int i) {
-        const POINT pt = {(i * 7919) % WindowWidth, (i * 104729) % WindowHeight};
+        const POINT pt = {static_cast<LONG>(i * 7919LL % WindowWidth), static_cast<LONG>(i * 104729LL % WindowHeight)};
         nFound = nFound + (ordinary.manager.ControlAt(pt) != nullptr ? 1 : 0);
     });
 

@@ -172,6 +172,13 @@ struct Summary {
         }
     }
     double MedianMs() const { return bench::Median(times); }
+    // The moment the program's first paint was done, as it reported it (0 when it did not): later
+    // work, such as the drop shadow drawn once the window has painted, is not part of it.
+    double MedianFirstPaintMs() const
+    {
+        const auto it = marks.find("first paint done");
+        return it != marks.end() && it->second.size() == times.size() ? bench::Median(it->second) : 0;
+    }
     double MedianPeakMiB() const { return bench::Median(peaks); }
 };
 
@@ -219,19 +226,24 @@ double RunLauncherOnce(const std::wstring& exe, SIZE_T& workingSet)
     ::DeleteFileW(record.c_str());
     ::SetEnvironmentVariableW(L"WXLM_PORTAL_RECORD", record.c_str());
     std::wstring commandLine = L"\"" + exe + L"\" --source=QV --token=tk";
-    // The launcher echoes its log lines to its standard output; they do not belong in the report.
+    // The launcher echoes its log lines to its standard error; they do not belong in the report and
+    // go to a temporary file. Not to NUL: Wine writes to the host's /dev/null about a thousand
+    // times slower than to a file or a pipe (near 3 ms a write here), which no user's launcher
+    // pays (started by the client, a launcher has no standard handles).
     SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
-    const HANDLE hNul = ::CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                      &inherit, OPEN_EXISTING, 0, nullptr);
+    const std::wstring echo = TempFolder() + L"wxlm-startup-bench-echo.txt";
+    const HANDLE hEcho = ::CreateFileW(echo.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &inherit, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     STARTUPINFOW si = {};
     si.cb = sizeof(si);
     si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdInput = si.hStdOutput = si.hStdError = hNul;
+    si.hStdInput = si.hStdOutput = si.hStdError = hEcho;
     PROCESS_INFORMATION pi = {};
     const LONGLONG start = Now();
     const BOOL bStarted =
         ::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
-    ::CloseHandle(hNul);
+    ::CloseHandle(hEcho);
     if (!bStarted) {
         return 0;
     }
@@ -385,23 +397,29 @@ int main()
                     mainOk ? "ok" : "FAILED", buildOk ? "ok" : "FAILED");
         return 1;
     }
-    const double startRatio = launcher.MedianMs() / baseline.MedianMs();
+    const double firstPaintMs = launcher.MedianFirstPaintMs();
+    const double baselineFirstPaintMs = baseline.MedianFirstPaintMs();
+    if (firstPaintMs <= 0 || baselineFirstPaintMs <= 0) {
+        std::printf("startup: a program did not report its first paint\n");
+        return 1;
+    }
+    const double startRatio = firstPaintMs / baselineFirstPaintMs;
     const double mainMs = bench::Median(mainTimes);
     const double mainRatio = mainMs / mainBaseline.MedianMs();
     const double peakRatio = launcher.MedianPeakMiB() / baseline.MedianPeakMiB();
     std::printf("startup, median of %d process starts each (process start to first paint done):\n", Starts);
     PrintMoments(launcher, baseline);
-    std::printf("  ratio launcher-like / baseline: %.2f\n", startRatio);
+    std::printf("  ratio launcher-like / baseline (first paint done): %.2f\n", startRatio);
     std::printf("wxlm_main.exe, median of %d starts: process start to the portal request reaching the stand-in "
                 "browser %.1f ms; baseline (empty window, first paint, same rounds) %.1f ms; ratio %.2f; peak "
                 "working set then %.1f MiB\n",
                 LauncherStarts, mainMs, mainBaseline.MedianMs(), mainRatio, mainPeakMiB);
     std::printf("building the main skin alone (median of %d): %.3f ms = %.1f%% of the launcher-like start\n", Builds,
-                buildMs, 100.0 * buildMs / launcher.MedianMs());
+                buildMs, 100.0 * buildMs / firstPaintMs);
     std::printf("peak working set (median): launcher-like %.1f MiB, baseline %.1f MiB, ratio %.2f\n",
                 launcher.MedianPeakMiB(), baseline.MedianPeakMiB(), peakRatio);
-    bench::SummaryLine("start-up to first paint (launcher-like)", Format("%.1f ms", launcher.MedianMs()).c_str(),
-                       Format("%.1f ms empty window", baseline.MedianMs()).c_str(), startRatio, 1.15);
+    bench::SummaryLine("start-up to first paint (launcher-like)", Format("%.1f ms", firstPaintMs).c_str(),
+                       Format("%.1f ms empty window", baselineFirstPaintMs).c_str(), startRatio, 1.15);
     bench::SummaryLine("start-up to portal request (wxlm_main.exe)", Format("%.1f ms", mainMs).c_str(),
                        Format("%.1f ms empty window", mainBaseline.MedianMs()).c_str(), mainRatio, 1.15);
     bench::SummaryLine("peak working set (launcher-like)", Format("%.1f MiB", launcher.MedianPeakMiB()).c_str(),
