@@ -1,11 +1,11 @@
 #pragma once
 
+#include "LogText.h"
 #include "ScopedHandle.h"
 
 #include <windows.h>
 
 #include <mutex>
-#include <sstream>
 #include <string>
 
 using LogLevel = unsigned;
@@ -76,9 +76,9 @@ private:
 // the function name is passed because the compiler only knows the unqualified one.
 #define WXLM_LOG(level, functionName, streamed)                                                                        \
     do {                                                                                                               \
-        std::wostringstream wxlmLogStream_;                                                                            \
-        wxlmLogStream_ << streamed;                                                                                    \
-        Logger::instance().write((level), __FILE__, __LINE__, (functionName), wxlmLogStream_.str());                   \
+        LogText wxlmLogText_;                                                                                          \
+        wxlmLogText_ << streamed;                                                                                      \
+        Logger::instance().write((level), __FILE__, __LINE__, (functionName), wxlmLogText_.str());                     \
     } while (false)
 #define LOG_INFO(functionName, streamed) WXLM_LOG(LogInfo, functionName, streamed)
 #define LOG_ERROR(functionName, streamed) WXLM_LOG(LogError, functionName, streamed)
