@@ -238,6 +238,21 @@ BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, SIZE* size)
     return TRUE;
 }
 
+int GetMapMode(HDC dc)
+{
+    return IsLive(dc) ? MM_TEXT : 0;
+}
+
+int GetGraphicsMode(HDC dc)
+{
+    return IsLive(dc) ? GM_COMPATIBLE : 0;
+}
+
+int GetTextCharacterExtra(HDC dc)
+{
+    return IsLive(dc) ? 0 : static_cast<int>(0x80000000);
+}
+
 int SetBkMode(HDC dc, int mode)
 {
     if (!IsLive(dc))

@@ -176,7 +176,8 @@ public:
     CHtmlLayout(HDC hDC, CWindowManagerUI* pManager, const RECT& rc, UIColor dwTextColor, UINT uStyle)
         : m_hDC(hDC), m_pManager(pManager), m_nAvailWidth(Sub(rc.right, rc.left)),
           m_nAvailHeight(Sub(rc.bottom, rc.top)),
-          m_uStyle(uStyle)
+          m_uStyle(uStyle), m_bPlainDC(::GetMapMode(hDC) == MM_TEXT && ::GetGraphicsMode(hDC) == GM_COMPATIBLE &&
+                                       ::GetTextCharacterExtra(hDC) == 0)
     {
         m_style.hFont = m_pManager->DefaultFontInfo()->hFont;
         m_style.color = dwTextColor;
@@ -207,6 +208,7 @@ private:
     bool NextLineFits() const;
     void AppendText(const std::wstring& text);
     int TextWidth(HFONT hFont, const std::wstring& text) const;
+    bool MeasureText(HFONT hFont, const std::wstring& text, int& width) const;
     TEXTMETRICW Metrics(HFONT hFont) const;
     void Layout(HtmlLine& line, int top) const;
     void LinkBoxes(const RECT& rc, std::vector<std::pair<int, RECT>>& boxes) const;
@@ -217,6 +219,8 @@ private:
     int m_nAvailWidth;
     int m_nAvailHeight;
     UINT m_uStyle;
+    // A DC on which a character measures as it does on any other: the font table's widths apply.
+    bool m_bPlainDC;
     HtmlStyle m_style;
     std::vector<std::pair<wchar_t, HtmlStyle>> m_stack;
     std::vector<HtmlLine> m_lines;
@@ -552,16 +556,37 @@ void CHtmlLayout::Ellipsize()
     AppendText(dots);
 }
 
+// Single characters, which make up most of the measuring, are kept with the font across paints
+// (a measurement that failed is not).
 int CHtmlLayout::TextWidth(HFONT hFont, const std::wstring& text) const
 {
+    UIFontInfo* pInfo = text.size() == 1 && m_bPlainDC ? m_pManager->FontInfoOf(hFont) : nullptr;
+    if (pInfo != nullptr && pInfo->hFont == hFont) {
+        const auto known = pInfo->charWidths.find(text[0]);
+        if (known != pInfo->charWidths.end()) {
+            return known->second;
+        }
+        int width = 0;
+        if (MeasureText(hFont, text, width)) {
+            pInfo->charWidths.emplace(text[0], width);
+        }
+        return width;
+    }
     const auto [it, bNew] = m_widths.try_emplace({hFont, text}, 0);
     if (bNew) {
-        SIZE size = {0, 0};
-        CUISelectObject select(m_hDC, hFont);
-        ::GetTextExtentPoint32W(m_hDC, text.c_str(), static_cast<int>(text.size()), &size);
-        it->second = size.cx;
+        MeasureText(hFont, text, it->second);
     }
     return it->second;
+}
+
+bool CHtmlLayout::MeasureText(HFONT hFont, const std::wstring& text, int& width) const
+{
+    SIZE size = {0, 0};
+    CUISelectObject select(m_hDC, hFont);
+    const bool bMeasured =
+        ::GetTextExtentPoint32W(m_hDC, text.c_str(), static_cast<int>(text.size()), &size) != FALSE;
+    width = size.cx;
+    return bMeasured;
 }
 
 TEXTMETRICW CHtmlLayout::Metrics(HFONT hFont) const

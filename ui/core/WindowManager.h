@@ -13,6 +13,8 @@
 #include "core/UIPtrList.h"
 #include "core/UIString.h"
 
+#include <unordered_map>
+
 namespace Tarvo {
 
 class CControlUI;
@@ -42,6 +44,9 @@ struct UIFontInfo {
     bool underline = false;
     bool italic = false;
     TEXTMETRICW metrics = {}; // tmHeight 0 until measured
+    // Advance widths of single characters in this font, measured on a plain DC (MM_TEXT,
+    // GM_COMPATIBLE, no character extra) and kept while the font lives.
+    std::unordered_map<wchar_t, int> charWidths;
 };
 
 struct UITimerInfo {

@@ -136,6 +136,7 @@ void CWindowManagerUI::SetDefaultFont(const wchar_t* pstrFace, int nSize, bool b
     m_defaultFont.underline = bUnderline;
     m_defaultFont.italic = bItalic;
     m_defaultFont.metrics = {};
+    m_defaultFont.charWidths.clear();
     ComputeMetrics(m_defaultFont);
 }
 

@@ -39,6 +39,8 @@ using LPCRECT = const RECT*;
 #define SYSTEM_FONT 13
 #define TRANSPARENT 1
 #define OPAQUE 2
+#define MM_TEXT 1
+#define GM_COMPATIBLE 1
 #define ETO_OPAQUE 0x0002
 #define PS_SOLID 0
 #define RGN_AND 1
@@ -142,6 +144,10 @@ BOOL RestoreDC(HDC dc, int saved);
 BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics);
 BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, SIZE* size);
 int SetBkMode(HDC dc, int mode);
+// The DCs here are plain: text mapping mode, compatible graphics mode, no character extra.
+int GetMapMode(HDC dc);
+int GetGraphicsMode(HDC dc);
+int GetTextCharacterExtra(HDC dc);
 COLORREF SetBkColor(HDC dc, COLORREF color);
 COLORREF SetTextColor(HDC dc, COLORREF color);
 BOOL TextOutW(HDC dc, int x, int y, LPCWSTR text, int count);

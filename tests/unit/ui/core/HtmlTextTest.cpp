@@ -254,6 +254,29 @@ TEST_F(HtmlTextTest, CalcRectDrawsNothing)
     EXPECT_LT(rc.right, 295);
 }
 
+// Character widths are kept with the font between paints: a DC that measures differently (extra
+// space per character) neither uses nor changes them, and a new default font is measured afresh.
+TEST_F(HtmlTextTest, KeptCharacterWidthsMeasureAsEachDCDoes)
+{
+    const std::wstring text = L"Kept widths: <b>bold</b> and plain";
+    const int visibleCharacters = 27;
+    const int cold = MeasureWidth(text);
+    EXPECT_EQ(MeasureWidth(text), cold);
+
+    auto canvas = MakeCanvas(10, 10, kWhite);
+    ::SetTextCharacterExtra(canvas->DC(), 3);
+    RECT rc = {0, 0, 9999, 100};
+    int nLinks = 0;
+    CSkinRender::PaintHtmlText(canvas->DC(), &m_manager, rc, text.c_str(), 0xFF000000, nullptr, nullptr, nLinks,
+                               DT_SINGLELINE | DT_CALCRECT);
+    EXPECT_EQ(rc.right, cold + 3 * visibleCharacters);
+    EXPECT_EQ(MeasureWidth(text), cold);
+
+    const UIFontInfo* pDefault = m_manager.DefaultFontInfo();
+    m_manager.SetDefaultFont(pDefault->face, pDefault->size * 2, false, false, false);
+    EXPECT_GT(MeasureWidth(text), cold * 3 / 2);
+}
+
 TEST_F(HtmlTextTest, WrappedLinesLoseTheBlankTheyWereBrokenAt)
 {
     for (const wchar_t* fits : {L"aaaa bb", L"aaaa"}) {
