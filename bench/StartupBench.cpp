@@ -227,9 +227,9 @@ double RunLauncherOnce(const std::wstring& exe, SIZE_T& workingSet)
     ::SetEnvironmentVariableW(L"WXLM_PORTAL_RECORD", record.c_str());
     std::wstring commandLine = L"\"" + exe + L"\" --source=QV --token=tk";
     // The launcher echoes its log lines to its standard error; they do not belong in the report and
-    // go to a temporary file. Not to NUL: Wine writes to the host's /dev/null about a thousand
-    // times slower than to a file or a pipe (near 3 ms a write here), which no user's launcher
-    // pays (started by the client, a launcher has no standard handles).
+    // go to a temporary file. Not to NUL: Wine writes to the host's /dev/null hundreds of times
+    // slower than to a file or a pipe (near 3 ms a write here, against a few microseconds), which
+    // no user's launcher pays (started by the client, a launcher has no standard handles).
     SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
     const std::wstring echo = TempFolder() + L"wxlm-startup-bench-echo.txt";
     const HANDLE hEcho = ::CreateFileW(echo.c_str(), GENERIC_READ | GENERIC_WRITE,
