@@ -69,23 +69,37 @@ void Measure(CWindowManagerUI& manager, HDC dc, const RECT& rcGiven, const std::
     CheckThat(rc.right >= rc.left && rc.bottom >= rc.top, "measured rectangle inverted");
 }
 
+// The fonts of the manager's table: an index past its end gives the default font's record.
+int FontCount(CWindowManagerUI& manager)
+{
+    int count = 0;
+    while (manager.FontInfoAt(count) != manager.DefaultFontInfo())
+        ++count;
+    return count;
+}
+
 void Draw(CWindowManagerUI& manager, HDC dc, const RECT& rcGiven, const std::wstring& text, UINT format, int capacity)
 {
     RECT rc = rcGiven;
     RECT rcLinks[kMaxLinks] = {};
     CUIString sLinks[kMaxLinks];
     int links = capacity;
+    const int fontsBefore = FontCount(manager);
     CSkinRender::PaintHtmlText(dc, &manager, rc, text.c_str(), 0xFF000000, rcLinks, sLinks, links, format);
+    const bool bSameFonts = FontCount(manager) == fontsBefore;
     CheckThat(links >= 0 && links <= capacity, "more links than the capacity");
     for (int i = 0; i < links; ++i) {
         CheckThat(rcLinks[i].left <= rcLinks[i].right && rcLinks[i].top <= rcLinks[i].bottom,
                   "link rectangle inverted");
         CheckThat(text.find(sLinks[i].GetData()) != std::wstring::npos, "link text not from the markup");
     }
-    // A second paint with the first paint's link rectangles, as a label does on hover.
+    // A second paint with the first paint's link rectangles, as a label does on hover. A paint
+    // whose markup added a font (a face, bold or underline not in the table yet) may lay the
+    // text out otherwise the next time: an index past the table's end, the default font before,
+    // can name the added font then.
     int again = links;
     CSkinRender::PaintHtmlText(dc, &manager, rc, text.c_str(), 0xFF000000, rcLinks, nullptr, again, format);
-    CheckThat(again == links, "the same text laid out twice gave other links");
+    CheckThat(again == links || !bSameFonts, "the same text laid out twice gave other links");
 }
 
 } // namespace
