@@ -15,6 +15,9 @@ add_library(jsoncpp STATIC
   ${_json}/src/lib_json/json_writer.cpp)
 target_include_directories(jsoncpp SYSTEM PUBLIC ${_json}/include)
 target_compile_options(jsoncpp PRIVATE -w)
+# Built without its stream readers and writers: they pull the whole of libstdc++'s locale and
+# iostream machinery into the program (cmake/patches/jsoncpp-without-streams.patch).
+target_compile_definitions(jsoncpp PUBLIC JSONCPP_NO_STREAMS)
 
 # TinyXML-2
 set(_txml2 ${WXLM_THIRD_PARTY}/tinyxml2)

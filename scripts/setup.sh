@@ -9,7 +9,7 @@ third="$root/third_party"
 packages=(
   g++-mingw-w64-i686-posix cmake make ninja-build
   wine wine32 fonts-wine xvfb xauth xdotool
-  libz-mingw-w64-dev libstb-dev googletest dpkg-dev
+  libz-mingw-w64-dev libstb-dev googletest dpkg-dev patch
   imagemagick fonts-wqy-microhei python3
   clang libclang-rt-14-dev zlib1g-dev
 )
@@ -64,10 +64,16 @@ install_packages() {
   fi
 }
 
-# Debian's sources with Debian's patches applied, unpacked into third_party/<name>.
+# Debian's sources with Debian's patches applied, unpacked into third_party/<name>, then our
+# own patches for it (cmake/patches/<name>-*.patch). The marker holds the checksum of those, so a
+# changed patch unpacks the sources afresh.
 fetch_source() {
   local pkg=$1 dir=$2
-  [ -f "$third/$dir/.unpacked" ] && return 0
+  local patches=("$root/cmake/patches/$dir"-*.patch)
+  [ -e "${patches[0]}" ] || patches=()
+  local stamp
+  stamp=$(cat /dev/null "${patches[@]}" | sha256sum | cut -d' ' -f1)
+  [ "$(cat "$third/$dir/.unpacked" 2>/dev/null)" = "$stamp" ] && return 0
   local tmp
   tmp=$(mktemp -d)
   (cd "$tmp" && apt-get source --download-only -q -o APT::Sandbox::User=root "$pkg" >/dev/null)
@@ -75,7 +81,11 @@ fetch_source() {
   mkdir -p "$third"
   dpkg-source --no-check --no-copy -x "$tmp"/*.dsc "$third/$dir" >/dev/null
   rm -rf "$tmp"
-  touch "$third/$dir/.unpacked"
+  local patch
+  for patch in "${patches[@]}"; do
+    patch -s -p1 -d "$third/$dir" <"$patch"
+  done
+  echo "$stamp" >"$third/$dir/.unpacked"
   echo "setup: unpacked $pkg into third_party/$dir"
 }
 

@@ -96,7 +96,8 @@ std::string UnixPathOfEntry(const std::wstring& path)
 bool RunHostProgram(const wchar_t* program, const std::wstring& arguments)
 {
     std::wstring command = std::wstring(program) + L" " + arguments;
-    STARTUPINFOW startup = {sizeof startup};
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     if (!CreateProcessW(program, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return false;

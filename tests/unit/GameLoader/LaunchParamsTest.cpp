@@ -337,15 +337,4 @@ TEST_F(ParseCmdJsonTest, HugeArgumentsPassWhole)
     EXPECT_FALSE(ParseCmdJson(single, params, m_settingPath));
 }
 
-TEST(JsonTextTest, WriterIsCompactWithSortedKeysAndALineFeed)
-{
-    Json::Value root;
-    root["b"] = "2";
-    root["a"] = "1";
-    root["B"] = "0";
-    EXPECT_EQ(WriteJsonText(root), L"{\"B\":\"0\",\"a\":\"1\",\"b\":\"2\"}\n");
-    EXPECT_EQ(WriteJsonText(Json::Value()), L"null\n");
-    EXPECT_EQ(JsonStringToWide(Json::Value(5)), L"");
-}
-
 } // namespace
