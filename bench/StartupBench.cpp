@@ -218,13 +218,18 @@ HWND WindowOfProcess(DWORD processId)
 }
 
 // One start of wxlm_main.exe with the stand-in browser recording: ms from process start until the
-// browser has recorded the navigation to the portal (0 when it never came), then the window is
-// closed as the system closes it.
+// navigation to the portal has reached the browser (0 when it never came), then the window is
+// closed as the system closes it. The browser sets an event when it has the request, as the
+// baseline does after its first paint; polling its record file instead would add the polling's
+// delay and take the processor from the launcher while it starts.
 double RunLauncherOnce(const std::wstring& exe, SIZE_T& workingSet)
 {
     const std::wstring record = TempFolder() + L"wxlm-startup-bench-browser.log";
     ::DeleteFileW(record.c_str());
     ::SetEnvironmentVariableW(L"WXLM_PORTAL_RECORD", record.c_str());
+    const std::wstring eventName = L"wxlm-startup-bench-navigation-" + std::to_wstring(::GetCurrentProcessId());
+    const HANDLE hNavigated = ::CreateEventW(nullptr, TRUE, FALSE, eventName.c_str());
+    ::SetEnvironmentVariableW(L"WXLM_PORTAL_NAVIGATION_EVENT", eventName.c_str());
     std::wstring commandLine = L"\"" + exe + L"\" --source=QV --token=tk";
     // The launcher echoes its log lines to its standard error; they do not belong in the report and
     // go to a temporary file. Not to NUL: Wine writes to the host's /dev/null hundreds of times
@@ -244,16 +249,17 @@ double RunLauncherOnce(const std::wstring& exe, SIZE_T& workingSet)
     const BOOL bStarted =
         ::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
     ::CloseHandle(hEcho);
+    ::SetEnvironmentVariableW(L"WXLM_PORTAL_NAVIGATION_EVENT", nullptr);
     if (!bStarted) {
+        ::CloseHandle(hNavigated);
         return 0;
     }
-    double milliseconds = 0;
-    while (milliseconds == 0 && TicksToMs(Now() - start) < 30000 &&
-           ::WaitForSingleObject(pi.hProcess, 1) == WAIT_TIMEOUT) {
-        bool exists = false;
-        if (ReadFileBytes(record, exists).find("navigate\t") != std::string::npos) {
-            milliseconds = TicksToMs(Now() - start);
-        }
+    const HANDLE waits[] = {hNavigated, pi.hProcess};
+    double milliseconds = ::WaitForMultipleObjects(2, waits, FALSE, 30000) == WAIT_OBJECT_0 ? TicksToMs(Now() - start) : 0;
+    ::CloseHandle(hNavigated);
+    bool exists = false;
+    if (ReadFileBytes(record, exists).find("navigate\t") == std::string::npos) {
+        milliseconds = 0;
     }
     PROCESS_MEMORY_COUNTERS counters = {};
     counters.cb = sizeof(counters);

@@ -15,4 +15,16 @@ std::wstring EnvironmentText(const wchar_t* name)
     return value;
 }
 
+void SignalEnvironmentEvent(const wchar_t* name)
+{
+    const std::wstring eventName = EnvironmentText(name);
+    if (eventName.empty()) {
+        return;
+    }
+    if (const HANDLE hEvent = ::OpenEventW(EVENT_MODIFY_STATE, FALSE, eventName.c_str())) {
+        ::SetEvent(hEvent);
+        ::CloseHandle(hEvent);
+    }
+}
+
 } // namespace wxlmportal

@@ -1,5 +1,6 @@
 #include "PortalBrowser.h"
 
+#include "Environment.h"
 #include "PageScript.h"
 #include "PortalBrowserApi.h"
 #include "RecordFile.h"
@@ -71,6 +72,14 @@ const wchar_t* PageClickRequest(PageHit hit)
     return nullptr;
 }
 
+// A navigation request as it reaches the browser: recorded, and signalled to a waiting benchmark
+// (an event is seen at once; a file has to be polled).
+void NoteNavigation(const std::wstring& url)
+{
+    CRecordFile::Append({L"navigate", url});
+    SignalEnvironmentEvent(L"WXLM_PORTAL_NAVIGATION_EVENT");
+}
+
 } // namespace
 
 CPortalBrowser::CPortalBrowser() : CCountedObject(L"browser"), m_scenario(CScenario::Load()) {}
@@ -112,7 +121,7 @@ STDMETHODIMP CPortalBrowser::QueryInterface(REFIID riid, void** ppv)
 STDMETHODIMP CPortalBrowser::Navigate(BSTR url, VARIANT*, VARIANT*, VARIANT*, VARIANT*)
 {
     const std::wstring text(url, ::SysStringLen(url));
-    CRecordFile::Append({L"navigate", text});
+    NoteNavigation(text);
     return StartNavigation(text);
 }
 
@@ -122,7 +131,7 @@ STDMETHODIMP CPortalBrowser::Navigate2(VARIANT* url, VARIANT*, VARIANT*, VARIANT
         return E_INVALIDARG;
     }
     const std::wstring text = UrlText(url);
-    CRecordFile::Append({L"navigate", text});
+    NoteNavigation(text);
     return StartNavigation(text);
 }
 
