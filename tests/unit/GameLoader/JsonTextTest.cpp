@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -62,6 +64,25 @@ TEST(JsonTextTest, DecimalNumbersReadAsTheNearestDoubleOrNotAtAll)
     ASSERT_TRUE(ParseJsonText(L"[1e-2, 7]", inArray));
     EXPECT_EQ(inArray[0].asDouble(), 0.01);
     EXPECT_EQ(WriteJsonText(inArray), L"[0.01,7]\n");
+}
+
+// A library in the process may switch the C runtime's numeric locale; JSON keeps its point.
+TEST(JsonTextTest, DecimalNumbersReadTheSameInALocaleWithADecimalComma)
+{
+    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+    ASSERT_NE(std::setlocale(LC_NUMERIC, "German_Germany.1252"), nullptr);
+    ASSERT_EQ(*std::localeconv()->decimal_point, ',');
+    Json::Value root;
+    const bool parsed = ParseJsonText(L"[2.5, -1.25e2]", root);
+    const std::wstring written = parsed ? WriteJsonText(root) : L"";
+    Json::Value comma;
+    const bool commaParsed = ParseJsonText(L"2,5", comma);
+    std::setlocale(LC_NUMERIC, saved.c_str());
+    ASSERT_TRUE(parsed);
+    EXPECT_EQ(root[0].asDouble(), 2.5);
+    EXPECT_EQ(root[1].asDouble(), -125.0);
+    EXPECT_EQ(written, L"[2.5,-125.0]\n");
+    EXPECT_FALSE(commaParsed);
 }
 
 } // namespace
