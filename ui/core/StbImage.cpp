@@ -1,5 +1,6 @@
 #include "core/StbImage.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -211,6 +212,69 @@ bool Is16BitPnm(const BYTE* pBytes, DWORD dwSize)
     return IsBinaryPnm(pBytes, dwSize) && stbi_is_16_bit_from_memory(pBytes, static_cast<int>(dwSize));
 }
 
+unsigned LittleEndian16(const BYTE* pBytes, DWORD dwSize, size_t i)
+{
+    return ByteAt(pBytes, dwSize, i) | (ByteAt(pBytes, dwSize, i + 1) << 8);
+}
+
+enum class StbFormat { Other, Bmp, Psd, Tga };
+
+// The format the decoder takes the bytes for, tested in its own order: TGA, which has no
+// signature, comes last.
+StbFormat FormatOf(const BYTE* pBytes, DWORD dwSize)
+{
+    stbi__context context;
+    stbi__start_mem(&context, pBytes, static_cast<int>(dwSize));
+    if (stbi__png_test(&context)) {
+        return StbFormat::Other;
+    }
+    if (stbi__bmp_test(&context)) {
+        return StbFormat::Bmp;
+    }
+    if (stbi__gif_test(&context)) {
+        return StbFormat::Other;
+    }
+    if (stbi__psd_test(&context)) {
+        return StbFormat::Psd;
+    }
+    if (stbi__pic_test(&context) || stbi__jpeg_test(&context) || stbi__pnm_test(&context)) {
+        return StbFormat::Other;
+    }
+    return stbi__tga_test(&context) ? StbFormat::Tga : StbFormat::Other;
+}
+
+// The fewest bytes that can hold the pixels of a sound file: BMP rows unpadded (the decoder
+// reads no compressed BMP), TGA raw or in runs of at most 128 pixels each with its header byte,
+// PSD in runs of at most 128 bytes of one channel, two bytes each at best.
+long long LeastPixelBytes(StbFormat format, const BYTE* pBytes, DWORD dwSize, int nWidth, int nHeight)
+{
+    const long long nPixels = static_cast<long long>(nWidth) * nHeight;
+    switch (format) {
+    case StbFormat::Bmp: {
+        const bool bCoreHeader = LittleEndian16(pBytes, dwSize, 14) == 12;
+        const unsigned nBits = LittleEndian16(pBytes, dwSize, bCoreHeader ? 24 : 28);
+        return nPixels * nBits / 8;
+    }
+    case StbFormat::Tga: {
+        const long long nPixelBytes = std::max((ByteAt(pBytes, dwSize, 16) + 7) / 8, 1);
+        const bool bRunLength = ByteAt(pBytes, dwSize, 2) >= 8;
+        return bRunLength ? (nPixels + 127) / 128 * (1 + nPixelBytes) : nPixels * nPixelBytes;
+    }
+    case StbFormat::Psd:
+        return static_cast<long long>(nHeight) * ((nWidth + 127) / 128) * 2;
+    default:
+        return 0;
+    }
+}
+
+// For BMP, TGA and PSD the decoder makes up the pixels that the bytes lack as zeros, so a
+// header of a few bytes gave an image of up to MAX_PIXELS (a quarter of a second and 128 MB for
+// its pixels and bitmap). A file too short for its own pixels is damaged and is not decoded.
+bool PixelDataFits(const BYTE* pBytes, DWORD dwSize, int nWidth, int nHeight)
+{
+    return dwSize >= LeastPixelBytes(FormatOf(pBytes, dwSize), pBytes, dwSize, nWidth, nHeight);
+}
+
 bool WithinLimits(int nWidth, int nHeight)
 {
     return nWidth > 0 && nHeight > 0 && nWidth <= StbPixels::MAX_SIDE && nHeight <= StbPixels::MAX_SIDE &&
@@ -231,7 +295,7 @@ bool DecodeStbImage(const BYTE* pBytes, DWORD dwSize, StbPixels& pixels)
     int nHeight = 0;
     int nChannels = 0;
     if (!stbi_info_from_memory(pBytes, static_cast<int>(dwSize), &nWidth, &nHeight, &nChannels) ||
-        !WithinLimits(nWidth, nHeight)) {
+        !WithinLimits(nWidth, nHeight) || !PixelDataFits(pBytes, dwSize, nWidth, nHeight)) {
         return false;
     }
     pixels.pRgba.reset(

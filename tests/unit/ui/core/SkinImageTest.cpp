@@ -156,6 +156,57 @@ std::string BmpClaiming(LONG nWidth, LONG nHeight)
     return bytes;
 }
 
+void AppendLittle16(std::string& bytes, unsigned value)
+{
+    bytes += static_cast<char>(value & 0xFF);
+    bytes += static_cast<char>(value >> 8);
+}
+
+void AppendBig(std::string& bytes, unsigned value, int nBytes)
+{
+    for (int i = nBytes - 1; i >= 0; --i) {
+        bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+    }
+}
+
+// A 24-bit TGA (type 2 raw, 10 run-length) and its pixel data as given.
+std::string Tga(int nWidth, int nHeight, int nType, const std::string& data)
+{
+    std::string bytes(2, '\0');
+    bytes += static_cast<char>(nType);
+    bytes += std::string(9, '\0');
+    AppendLittle16(bytes, nWidth);
+    AppendLittle16(bytes, nHeight);
+    bytes += std::string("\x18\x20", 2); // 24 bits, top-down
+    return bytes + data;
+}
+
+// Run-length packets of 128 grey pixels each (header byte 0xFF, one pixel).
+std::string GreyRuns(int nPackets)
+{
+    std::string data;
+    for (int i = 0; i < nPackets; ++i) {
+        data += std::string("\xFF\x80\x80\x80", 4);
+    }
+    return data;
+}
+
+// An 8-bit RGB PSD without compression and its channel data as given.
+std::string Psd(int nWidth, int nHeight, const std::string& data)
+{
+    std::string bytes = "8BPS";
+    AppendBig(bytes, 1, 2);
+    bytes += std::string(6, '\0');
+    AppendBig(bytes, 3, 2); // channels
+    AppendBig(bytes, nHeight, 4);
+    AppendBig(bytes, nWidth, 4);
+    AppendBig(bytes, 8, 2); // bits per channel
+    AppendBig(bytes, 3, 2); // RGB
+    bytes += std::string(12, '\0'); // no colour mode data, image resources, layers
+    AppendBig(bytes, 0, 2);          // raw
+    return bytes + data;
+}
+
 struct SizeCase {
     const char* label;
     std::string bytes;
@@ -183,7 +234,14 @@ INSTANTIATE_TEST_SUITE_P(Sizes, SkinImageSizeTest,
                                          SizeCase{"TallestAllowed", GreyBmp(1, 16384), true},
                                          SizeCase{"OneWiderThanAllowed", GreyBmp(16385, 1), false},
                                          SizeCase{"SidesAllowedButAreaNot", BmpClaiming(4097, 4096), false},
-                                         SizeCase{"ClaimOf30000Square", BmpClaiming(30000, 30000), false}),
+                                         SizeCase{"ClaimOf30000Square", BmpClaiming(30000, 30000), false},
+                                         SizeCase{"BmpShortOfItsPixels", BmpClaiming(4096, 4096), false},
+                                         SizeCase{"WholeRawTga", Tga(2, 2, 2, std::string(12, '\x40')), true},
+                                         SizeCase{"RawTgaShortOfItsPixels", Tga(4000, 4000, 2, ""), false},
+                                         SizeCase{"RunLengthTgaOfLongestRuns", Tga(1000, 1000, 10, GreyRuns(7813)), true},
+                                         SizeCase{"RunLengthTgaShortOfItsRuns", Tga(1000, 1000, 10, GreyRuns(3900)), false},
+                                         SizeCase{"WholePsd", Psd(2, 2, std::string(12, '\x40')), true},
+                                         SizeCase{"PsdShortOfItsPixels", Psd(4000, 4000, ""), false}),
                          [](const auto& info) { return std::string(info.param.label); });
 
 // Found by the decoded-image fuzz harness: the decoder wrote past a Huffman table, read a
