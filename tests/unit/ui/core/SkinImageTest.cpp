@@ -281,6 +281,46 @@ TEST_F(SkinImageSourceTest, DamagedImagesAreRefusedOrDecodedToFixedPixels)
     EXPECT_EQ(image->nHeight, 8);
 }
 
+// An 8-bit BMP of one row with the given palette (blue, green, red, 0 per entry) and indices.
+std::string PaletteBmp(const std::string& palette, const std::string& indices)
+{
+    const std::string row = indices + std::string((4 - indices.size() % 4) % 4, '\0');
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = static_cast<DWORD>(sizeof(file) + sizeof(info) + palette.size());
+    file.bfSize = static_cast<DWORD>(file.bfOffBits + row.size());
+    info.biSize = sizeof(info);
+    info.biWidth = static_cast<LONG>(indices.size());
+    info.biHeight = 1;
+    info.biPlanes = 1;
+    info.biBitCount = 8;
+    info.biClrUsed = static_cast<DWORD>(palette.size() / 4);
+    return std::string(reinterpret_cast<const char*>(&file), sizeof(file)) +
+           std::string(reinterpret_cast<const char*>(&info), sizeof(info)) + palette + row;
+}
+
+// Found by the decoded-image fuzz harness: indices past a short palette took their colour from
+// the decoder's uninitialised table, so they showed what an earlier image had left there.
+TEST_F(SkinImageSourceTest, IndicesPastAShortPaletteAreBlack)
+{
+    std::string white;
+    for (int i = 0; i < 256; ++i) {
+        white += std::string("\xFF\xFF\xFF\x00", 4);
+    }
+    const std::string fullPalette = PaletteBmp(white, std::string("\xC8\x00", 2));
+    const std::string shortPalette = PaletteBmp(std::string("\x00\x00\xFF\x00", 4), std::string("\x00\xC8", 2));
+    ASSERT_TRUE(WriteFileBytes(m_dir / L"full.bmp", fullPalette));
+    ASSERT_TRUE(WriteFileBytes(m_dir / L"short.bmp", shortPalette));
+    CResourceSettingsUI::SetResourcePath(m_dir.Path().c_str());
+    const auto full = CSkinRender::LoadSkinImage(L"full.bmp", nullptr, 0);
+    ASSERT_NE(full, nullptr);
+    EXPECT_EQ(DibPixels(*full), std::vector<uint32_t>(2, 0xFFFFFFFF));
+    const auto partial = CSkinRender::LoadSkinImage(L"short.bmp", nullptr, 0);
+    ASSERT_NE(partial, nullptr);
+    EXPECT_EQ(DibPixels(*partial), (std::vector<uint32_t>{0xFFFF0000, 0xFF000000}));
+}
+
 // Huffman counts over 256 are refused where the decoder reads them as a table (a DHT segment
 // before the scan, or a marker in or after the scan data), not inside another segment's payload.
 TEST_F(SkinImageSourceTest, AHuffmanTableIsCheckedWhereTheDecoderReadsOne)
