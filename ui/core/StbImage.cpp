@@ -1,9 +1,26 @@
 #include "core/StbImage.h"
 
 #include <algorithm>
+#include <cassert>
 #include <climits>
+#include <cmath>
+#include <cstdarg>
+#include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+
+namespace {
+
+// stb_image 2.27 copies an empty first IDAT chunk from its buffer before it has one
+// (memcpy(NULL, p, 0): undefined, and the compiler may then drop later null checks of that
+// buffer). Its copies go through here; the headers it includes are included above.
+void* CopyBytes(void* pTo, const void* pFrom, size_t nBytes)
+{
+    return nBytes == 0 ? pTo : std::memcpy(pTo, pFrom, nBytes);
+}
+
+} // namespace
 
 // The one translation unit that compiles stb_image. Skin images arrive as bytes, never as paths.
 #define STB_IMAGE_IMPLEMENTATION
@@ -24,7 +41,9 @@
 #pragma GCC diagnostic ignored "-Wunused-parameter"
 #pragma GCC diagnostic ignored "-Wsign-compare"
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#define memcpy(pTo, pFrom, nBytes) CopyBytes(pTo, pFrom, nBytes)
 #include <stb_image.h>
+#undef memcpy
 #pragma GCC diagnostic pop
 
 namespace Tarvo {

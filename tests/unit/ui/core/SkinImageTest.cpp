@@ -321,6 +321,25 @@ TEST_F(SkinImageSourceTest, IndicesPastAShortPaletteAreBlack)
     EXPECT_EQ(DibPixels(*partial), (std::vector<uint32_t>{0xFFFF0000, 0xFF000000}));
 }
 
+// An empty IDAT chunk is allowed anywhere among the others; before the first real one the
+// decoder copied it from a buffer it did not have yet (found by the decoded-image harness).
+TEST_F(SkinImageSourceTest, AnEmptyFirstDataChunkChangesNothing)
+{
+    const std::string png = SamplePng();
+    const size_t idat = png.find("IDAT");
+    ASSERT_NE(idat, std::string::npos);
+    const std::string emptyChunk("\x00\x00\x00\x00IDAT\x35\xAF\x06\x1E", 12);
+    const std::string withEmpty = png.substr(0, idat - 4) + emptyChunk + png.substr(idat - 4);
+    ASSERT_TRUE(WriteFileBytes(m_dir / L"plain.png", png));
+    ASSERT_TRUE(WriteFileBytes(m_dir / L"empty.png", withEmpty));
+    CResourceSettingsUI::SetResourcePath(m_dir.Path().c_str());
+    const auto plain = CSkinRender::LoadSkinImage(L"plain.png", nullptr, 0);
+    const auto empty = CSkinRender::LoadSkinImage(L"empty.png", nullptr, 0);
+    ASSERT_NE(plain, nullptr);
+    ASSERT_NE(empty, nullptr);
+    EXPECT_EQ(DibPixels(*empty), DibPixels(*plain));
+}
+
 // Huffman counts over 256 are refused where the decoder reads them as a table (a DHT segment
 // before the scan, or a marker in or after the scan data), not inside another segment's payload.
 TEST_F(SkinImageSourceTest, AHuffmanTableIsCheckedWhereTheDecoderReadsOne)
